@@ -1,0 +1,60 @@
+# Set-up and everyday commands. Each target installs what it needs first
+# (as root; otherwise it prints the apt-get line to run), then configures
+# and builds through the CMake presets.
+
+RUN_PACKAGES   := cmake ninja-build g++ qt6-base-dev libgl-dev \
+                  fonts-ipafont-gothic fonts-rocknroll
+TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales \
+                  xvfb xdotool x11-utils cups printer-driver-cups-pdf poppler-utils
+FUZZ_PACKAGES  := clang libclang-rt-dev
+
+ENSURE := scripts/ensure-packages
+# Extra configure options, e.g. CMAKE_ARGS=-DPELMARO_WERROR=ON
+CMAKE_ARGS ?=
+
+.PHONY: all build run test test-asan bench sweep fuzz clean
+
+all: build
+
+build:
+	@$(ENSURE) $(RUN_PACKAGES)
+	cmake --preset default $(CMAKE_ARGS)
+	cmake --build --preset default
+
+run:
+	@echo "The window arrives in a later step; 'make test' builds and checks the arithmetic."
+
+test:
+	@$(ENSURE) $(TEST_PACKAGES)
+	cmake --preset default $(CMAKE_ARGS)
+	cmake --build --preset default
+	ctest --preset default
+
+test-asan:
+	@$(ENSURE) $(TEST_PACKAGES)
+	cmake --preset asan $(CMAKE_ARGS)
+	cmake --build --preset asan
+	ctest --preset asan
+
+bench:
+	@$(ENSURE) $(TEST_PACKAGES)
+	cmake --preset default $(CMAKE_ARGS)
+	cmake --build --preset default --target power_bench
+	build/default/bench/power_bench
+
+sweep:
+	@$(ENSURE) $(TEST_PACKAGES)
+	cmake --preset default $(CMAKE_ARGS)
+	cmake --build --preset default --target residual_sweep
+	build/default/tests/power/residual_sweep
+
+FUZZ_SECONDS ?= 60
+fuzz:
+	@$(ENSURE) $(TEST_PACKAGES) $(FUZZ_PACKAGES)
+	cmake --preset fuzz $(CMAKE_ARGS)
+	cmake --build --preset fuzz --target residual_fuzz
+	mkdir -p build/fuzz/corpus
+	build/fuzz/tests/power/residual_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus
+
+clean:
+	rm -rf build
