@@ -1,0 +1,235 @@
+#include "window/form1.h"
+
+#include "power/residual_caption.h"
+#include "power/residual_power.h"
+#include "tests/window/model_controls.h"
+#include "window/form_design.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using window::Label;
+using window::ScrollBar;
+using window::testing::ModelControls;
+
+constexpr Label kValueLabels[] = {Label::Label7,  Label::Label8,  Label::Label9,
+                                  Label::Label10, Label::Label11, Label::Label12};
+constexpr ScrollBar kBars[] = {ScrollBar::HScroll1, ScrollBar::HScroll2, ScrollBar::HScroll3,
+                               ScrollBar::HScroll4, ScrollBar::HScroll5, ScrollBar::HScroll6};
+
+void ExpectDesignedState(const ModelControls& model)
+{
+    EXPECT_EQ(model.Caption(Label::Label6), "");
+    const char* captions[] = {"0.00Ｄ", "0.00Ｄ", "90°", "0.00Ｄ", "0.00Ｄ", "90°"};
+    const power::ScrollPosition positions[] = {1000, 0, 90, 1000, 0, 90};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(model.Caption(kValueLabels[i]), captions[i]) << window::testing::NameOf(kValueLabels[i]);
+        EXPECT_EQ(model.Position(kBars[i]), positions[i]) << window::testing::NameOf(kBars[i]);
+    }
+}
+
+TEST(Form1, DesignedCaptionsAgreeWithDesignedPositions)
+{
+    for (const auto& design : window::kBarDesigns) {
+        EXPECT_EQ(window::ValueCaption(design.kind, design.designedPosition), design.designedCaption);
+    }
+    ExpectDesignedState(ModelControls{});
+}
+
+TEST(Form1, CalculateAtStartShowsZeroSphere)
+{
+    ModelControls model;
+    model.form().Calculate();
+    EXPECT_EQ(model.Caption(Label::Label6), "Ｓ 0.00Ｄ");
+}
+
+TEST(Form1, MovingABarUpdatesOnlyItsValueLabel)
+{
+    ModelControls model;
+    model.form().Calculate();
+    model.Move(ScrollBar::HScroll5, 75);
+    EXPECT_EQ(model.Caption(Label::Label11), "-0.75Ｄ");
+    EXPECT_EQ(model.Caption(Label::Label6), "Ｓ 0.00Ｄ");  // stale until the next Calculate
+    model.form().Calculate();
+    EXPECT_EQ(model.Caption(Label::Label6), "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°");
+}
+
+TEST(Form1, ValueLabelsFollowTheirBars)
+{
+    const struct {
+        ScrollBar bar;
+        power::ScrollPosition position;
+        Label label;
+        const char* caption;
+    } rows[] = {
+        {ScrollBar::HScroll1, 975, Label::Label7, "＋0.25Ｄ"},
+        {ScrollBar::HScroll1, 2000, Label::Label7, "-10.00Ｄ"},
+        {ScrollBar::HScroll2, 500, Label::Label8, "-5.00Ｄ"},
+        {ScrollBar::HScroll3, 180, Label::Label9, "180°"},
+        {ScrollBar::HScroll3, 0, Label::Label9, "180°"},
+        {ScrollBar::HScroll4, 0, Label::Label10, "＋10.00Ｄ"},
+        {ScrollBar::HScroll5, 1, Label::Label11, "-0.01Ｄ"},
+        {ScrollBar::HScroll6, 179, Label::Label12, "1°"},
+        {ScrollBar::HScroll6, 0, Label::Label12, "180°"},
+    };
+    for (const auto& row : rows) {
+        ModelControls model;
+        model.Move(row.bar, row.position);
+        EXPECT_EQ(model.Caption(row.label), row.caption) << window::testing::NameOf(row.bar);
+    }
+}
+
+TEST(Form1, ResetRestoresTheDesignedStateWhateverCameBefore)
+{
+    const struct {
+        const char* why;
+        std::vector<std::pair<ScrollBar, power::ScrollPosition>> moves;
+        bool calculate;
+    } rows[] = {
+        {"untouched", {}, false},
+        {"untouched after calculate", {}, true},
+        {"one bar moved", {{ScrollBar::HScroll5, 75}}, true},
+        {"every bar at an end", {{ScrollBar::HScroll1, 0}, {ScrollBar::HScroll2, 500},
+                                 {ScrollBar::HScroll3, 180}, {ScrollBar::HScroll4, 2000},
+                                 {ScrollBar::HScroll5, 500}, {ScrollBar::HScroll6, 0}}, true},
+        {"moved away and back", {{ScrollBar::HScroll3, 10}, {ScrollBar::HScroll3, 90}}, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        ModelControls model;
+        for (const auto& [bar, position] : row.moves) {
+            model.Move(bar, position);
+        }
+        if (row.calculate) {
+            model.form().Calculate();
+        }
+        model.form().Reset();
+        ExpectDesignedState(model);
+    }
+}
+
+TEST(Form1, ResetWritesCaptionsThenPositionsWithNestedNotifications)
+{
+    ModelControls model;
+    model.Move(ScrollBar::HScroll2, 50);
+    model.Move(ScrollBar::HScroll6, 10);
+    model.ClearLog();
+    model.form().Reset();
+    const std::vector<std::string> expected{
+        "caption Label6 ",
+        "caption Label7 0.00Ｄ",
+        "caption Label8 0.00Ｄ",
+        "caption Label9 90°",
+        "caption Label10 0.00Ｄ",
+        "caption Label11 0.00Ｄ",
+        "caption Label12 90°",
+        "position HScroll1 1000",
+        "position HScroll2 0",
+        "change HScroll2",
+        "caption Label8 0.00Ｄ",  // ScrollChange, nested inside the write
+        "position HScroll3 90",
+        "position HScroll4 1000",
+        "position HScroll5 0",
+        "position HScroll6 90",
+        "change HScroll6",
+        "caption Label12 90°",
+    };
+    EXPECT_EQ(model.Log(), expected);
+}
+
+TEST(Form1, ResetWithoutChangesRaisesNoNotification)
+{
+    ModelControls model;
+    model.ClearLog();
+    model.form().Reset();
+    for (const std::string& entry : model.Log()) {
+        EXPECT_EQ(entry.rfind("change ", 0), std::string::npos) << entry;
+    }
+    EXPECT_EQ(model.Log().size(), 13u);
+}
+
+TEST(Form1, PrintingReportsFailureAndChangesNothing)
+{
+    for (const bool printerWorks : {true, false}) {
+        SCOPED_TRACE(printerWorks ? "printer works" : "no printer");
+        ModelControls model;
+        model.Move(ScrollBar::HScroll1, 975);
+        model.Move(ScrollBar::HScroll6, 30);
+        model.form().Calculate();
+        const std::string result = model.Caption(Label::Label6);
+        model.SetPrinterWorks(printerWorks);
+        model.ClearLog();
+
+        model.form().PrintWindow();
+
+        EXPECT_EQ(model.PrintJobs(), 1);
+        EXPECT_TRUE(model.Log().empty());  // no caption or position was touched
+        EXPECT_EQ(model.Caption(Label::Label6), result);
+        EXPECT_EQ(model.Caption(Label::Label7), "＋0.25Ｄ");
+        EXPECT_EQ(model.Position(ScrollBar::HScroll6), 30);
+        EXPECT_FALSE(model.Ended());
+        if (printerWorks) {
+            EXPECT_TRUE(model.Messages().empty());
+        } else {
+            ASSERT_EQ(model.Messages().size(), 1u);
+            EXPECT_EQ(model.Messages()[0], window::kPrintFailedMessage);
+        }
+    }
+}
+
+TEST(Form1, EndProgramEnds)
+{
+    ModelControls model;
+    model.form().EndProgram();
+    EXPECT_TRUE(model.Ended());
+}
+
+// Thousands of random sessions: after every step each value label shows its
+// bar's position, and the result shows the last calculation since the last
+// reset (or nothing).
+TEST(Form1, RandomSessionsKeepCaptionsConsistent)
+{
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> action(0, 9);
+    std::uniform_int_distribution<int> anyBar(0, 5);
+    for (int session = 0; session < 2000; ++session) {
+        ModelControls model;
+        std::string expectedResult;
+        for (int step = 0; step < 40; ++step) {
+            const int what = action(random);
+            if (what < 7) {
+                const auto& design = window::kBarDesigns[static_cast<std::size_t>(anyBar(random))];
+                // Mostly in range; now and then past an end, which the bar clamps.
+                std::uniform_int_distribution<int> position(design.minimum - 5, design.maximum + 5);
+                model.Move(design.bar, static_cast<power::ScrollPosition>(position(random)));
+            } else if (what < 9) {
+                model.form().Calculate();
+                power::ScrollPositions p{};
+                for (int i = 0; i < 6; ++i) {
+                    p[static_cast<std::size_t>(i)] = model.Position(kBars[i]);
+                }
+                expectedResult = power::ResidualCaption(
+                    power::ResidualPower(power::CheckReading(p), power::MeasuredReading(p)));
+            } else {
+                model.form().Reset();
+                expectedResult.clear();
+            }
+            for (const auto& design : window::kBarDesigns) {
+                ASSERT_EQ(model.Caption(design.valueLabel),
+                          window::ValueCaption(design.kind, model.Position(design.bar)))
+                    << "session " << session << " step " << step;
+                ASSERT_GE(model.Position(design.bar), design.minimum);
+                ASSERT_LE(model.Position(design.bar), design.maximum);
+            }
+            ASSERT_EQ(model.Caption(Label::Label6), expectedResult)
+                << "session " << session << " step " << step;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+#include "tests/window/model_controls.h"
+
+#include "window/form_design.h"
+
+#include <algorithm>
+
+namespace window::testing {
+
+namespace {
+
+constexpr std::size_t Index(auto control)
+{
+    return static_cast<std::size_t>(control);
+}
+
+}  // namespace
+
+const char* NameOf(ScrollBar bar)
+{
+    constexpr const char* kNames[] = {"HScroll1", "HScroll2", "HScroll3",
+                                      "HScroll4", "HScroll5", "HScroll6"};
+    return kNames[Index(bar)];
+}
+
+const char* NameOf(Label label)
+{
+    constexpr const char* kNames[] = {"Label6",  "Label7",  "Label8", "Label9",
+                                      "Label10", "Label11", "Label12"};
+    return kNames[Index(label)];
+}
+
+ModelControls::ModelControls()
+{
+    for (const BarDesign& design : kBarDesigns) {
+        m_positions[Index(design.bar)] = design.designedPosition;
+        m_captions[Index(design.valueLabel)] = design.designedCaption;
+    }
+}
+
+power::ScrollPosition ModelControls::Position(ScrollBar bar) const
+{
+    return m_positions[Index(bar)];
+}
+
+void ModelControls::SetPosition(ScrollBar bar, power::ScrollPosition position)
+{
+    const BarDesign& design = DesignOf(bar);
+    position = std::clamp(position, design.minimum, design.maximum);
+    m_log.push_back(std::string("position ") + NameOf(bar) + " " + std::to_string(position));
+    if (position == m_positions[Index(bar)]) {
+        return;
+    }
+    m_positions[Index(bar)] = position;
+    m_log.push_back(std::string("change ") + NameOf(bar));
+    m_form.ScrollChange(bar);
+}
+
+void ModelControls::SetCaption(Label label, std::string_view caption)
+{
+    m_log.push_back(std::string("caption ") + NameOf(label) + " " + std::string(caption));
+    m_captions[Index(label)] = caption;
+}
+
+bool ModelControls::PrintWindow()
+{
+    ++m_printJobs;
+    return m_printerWorks;
+}
+
+const std::string& ModelControls::Caption(Label label) const
+{
+    return m_captions[Index(label)];
+}
+
+}  // namespace window::testing

@@ -1,0 +1,56 @@
+#pragma once
+
+// A model of the window's controls for driving Form1 without Qt. Positions
+// are clamped to each bar's range as a real bar would; a write that changes
+// a position raises the change notification at once, nested inside the
+// write; every caption write, position write and notification is logged in
+// order.
+
+#include "window/form1.h"
+#include "window/form_controls.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace window::testing {
+
+class ModelControls final : public FormControls {
+public:
+    // Starts in the designed state and routes notifications to a Form1 of its own.
+    ModelControls();
+
+    power::ScrollPosition Position(ScrollBar bar) const override;
+    void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
+    void SetCaption(Label label, std::string_view caption) override;
+    void End() override { m_ended = true; }
+    bool PrintWindow() override;
+    void ShowMessage(std::string_view message) override { m_messages.emplace_back(message); }
+
+    // What the user does: moves a bar (arrow, trough, drag or key), clicks a button.
+    void Move(ScrollBar bar, power::ScrollPosition position) { SetPosition(bar, position); }
+    Form1& form() { return m_form; }
+
+    const std::string& Caption(Label label) const;
+    const std::vector<std::string>& Log() const { return m_log; }
+    void ClearLog() { m_log.clear(); }
+    const std::vector<std::string>& Messages() const { return m_messages; }
+    bool Ended() const { return m_ended; }
+    int PrintJobs() const { return m_printJobs; }
+    void SetPrinterWorks(bool works) { m_printerWorks = works; }
+
+private:
+    Form1 m_form{*this};
+    std::array<power::ScrollPosition, 6> m_positions{};
+    std::array<std::string, 7> m_captions{};
+    std::vector<std::string> m_log;
+    std::vector<std::string> m_messages;
+    bool m_ended = false;
+    bool m_printerWorks = true;
+    int m_printJobs = 0;
+};
+
+const char* NameOf(ScrollBar bar);
+const char* NameOf(Label label);
+
+}  // namespace window::testing

@@ -1,0 +1,51 @@
+#include "window/form1.h"
+
+#include "power/residual_caption.h"
+#include "power/residual_power.h"
+#include "window/form_design.h"
+
+namespace window {
+
+void Form1::ScrollChange(ScrollBar bar)
+{
+    const BarDesign& design = DesignOf(bar);
+    m_controls.SetCaption(design.valueLabel, ValueCaption(design.kind, m_controls.Position(bar)));
+}
+
+void Form1::Calculate()
+{
+    power::ScrollPositions positions{};
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        positions[i] = m_controls.Position(kBarDesigns[i].bar);
+    }
+    const power::LensPower residual =
+        power::ResidualPower(power::CheckReading(positions), power::MeasuredReading(positions));
+    m_controls.SetCaption(Label::Label6, power::ResidualCaption(residual));
+}
+
+void Form1::Reset()
+{
+    m_controls.SetCaption(Label::Label6, "");
+    for (const BarDesign& design : kBarDesigns) {
+        m_controls.SetCaption(design.valueLabel, design.designedCaption);
+    }
+    // Each move that changes a position runs ScrollChange nested in here,
+    // which writes the same designed caption again.
+    for (const BarDesign& design : kBarDesigns) {
+        m_controls.SetPosition(design.bar, design.designedPosition);
+    }
+}
+
+void Form1::EndProgram()
+{
+    m_controls.End();
+}
+
+void Form1::PrintWindow()
+{
+    if (!m_controls.PrintWindow()) {
+        m_controls.ShowMessage(kPrintFailedMessage);
+    }
+}
+
+}  // namespace window

@@ -1,0 +1,44 @@
+#pragma once
+
+// The controls of the window as the form's behaviour sees them: six scroll
+// bars, the labels it writes, and the window services it asks for. The Qt
+// window implements this; tests use a model of it. Layout, fonts and event
+// wiring are the implementation's business, not this interface's.
+
+#include "power/lens_reading.h"
+
+#include <string_view>
+
+namespace window {
+
+enum class ScrollBar { HScroll1, HScroll2, HScroll3, HScroll4, HScroll5, HScroll6 };
+
+// The labels whose captions change at run time: the result, then one value
+// label for each scroll bar.
+enum class Label { Label6, Label7, Label8, Label9, Label10, Label11, Label12 };
+
+class FormControls {
+public:
+    virtual ~FormControls() = default;
+
+    virtual power::ScrollPosition Position(ScrollBar bar) const = 0;
+    // Moves the bar. If the position differs from the current one, the bar's
+    // change notification runs before this returns; if not, nothing is raised.
+    virtual void SetPosition(ScrollBar bar, power::ScrollPosition position) = 0;
+    virtual void SetCaption(Label label, std::string_view caption) = 0;  // UTF-8
+
+    // Ends the program: the window closes and no further notification comes.
+    virtual void End() = 0;
+    // Sends an image of the window to the default printer. False when there
+    // is no printer or the job failed; nothing on screen changes either way.
+    virtual bool PrintWindow() = 0;
+    // Tells the user something went wrong, without stopping the program.
+    virtual void ShowMessage(std::string_view message) = 0;  // UTF-8
+
+protected:
+    FormControls() = default;
+    FormControls(const FormControls&) = default;
+    FormControls& operator=(const FormControls&) = default;
+};
+
+}  // namespace window
