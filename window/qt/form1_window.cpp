@@ -1,0 +1,204 @@
+#include "window/qt/form1_window.h"
+
+#include "platform/qt/fonts.h"
+#include "platform/qt/window_printer.h"
+#include "window/form_design.h"
+#include "window/qt/form1_layout.h"
+#include "window/qt/form_label.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <map>
+
+namespace window::qt {
+
+namespace {
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor ToColor(Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+std::size_t Index(auto control)
+{
+    return static_cast<std::size_t>(control);
+}
+
+QString RowAndColumn(const ControlDescription& description)
+{
+    return FromUtf8(description.row) + QLatin1Char(' ') + FromUtf8(description.column);
+}
+
+QLabel* MakeLabel(const ControlDescription& description, QWidget* parent)
+{
+    auto* label = new FormLabel(FromUtf8(description.caption), description.style.centred, parent);
+    QPalette palette = label->palette();
+    if (description.style.text) {
+        palette.setColor(QPalette::WindowText, ToColor(*description.style.text));
+    }
+    if (description.style.background) {
+        palette.setColor(QPalette::Window, ToColor(*description.style.background));
+        label->setAutoFillBackground(true);
+    }
+    label->setPalette(palette);
+    if (!description.row.empty()) {
+        label->setAccessibleDescription(RowAndColumn(description));
+    }
+    return label;
+}
+
+QScrollBar* MakeScrollBar(const ControlDescription& description, QWidget* parent)
+{
+    const BarDesign& design = DesignOf(*description.bar);
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setRange(design.minimum, design.maximum);
+    bar->setSingleStep(design.smallChange);
+    bar->setPageStep(design.largeChange);
+    bar->setValue(design.designedPosition);
+    // Only completed changes count: a drag reports its position on release.
+    bar->setTracking(false);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setAccessibleName(RowAndColumn(description));
+    return bar;
+}
+
+QPushButton* MakeButton(const ControlDescription& description, QWidget* parent)
+{
+    auto* button = new QPushButton(FromUtf8(description.caption), parent);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    if (description.style.background) {
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, ToColor(*description.style.background));
+        button->setPalette(palette);
+    }
+    return button;
+}
+
+}  // namespace
+
+Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setFont(platform::InstalledFont(kWindowFont));
+    resize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
+
+    std::map<int, QWidget*> focusOrder;  // by tab index
+    QWidget* print = nullptr;
+    for (const ControlDescription& description : kForm1Controls) {
+        QWidget* control = nullptr;
+        switch (description.kind) {
+        case ControlKind::Label: {
+            QLabel* label = MakeLabel(description, this);
+            if (description.label) {
+                m_labels[Index(*description.label)] = label;
+            }
+            control = label;
+            break;
+        }
+        case ControlKind::ScrollBar: {
+            QScrollBar* bar = MakeScrollBar(description, this);
+            const ScrollBar which = *description.bar;
+            m_bars[Index(which)] = bar;
+            connect(bar, &QScrollBar::valueChanged, this, [this, which] { m_form.ScrollChange(which); });
+            focusOrder[description.tabIndex] = bar;
+            control = bar;
+            break;
+        }
+        case ControlKind::PushButton: {
+            QPushButton* button = MakeButton(description, this);
+            switch (*description.command) {
+            case Command::Calculate:
+                connect(button, &QPushButton::clicked, this, [this] { m_form.Calculate(); });
+                break;
+            case Command::Reset:
+                connect(button, &QPushButton::clicked, this, [this] { m_form.Reset(); });
+                break;
+            case Command::EndProgram:
+                connect(button, &QPushButton::clicked, this, [this] { m_form.EndProgram(); });
+                break;
+            case Command::PrintWindow:
+                connect(button, &QPushButton::clicked, this, [this] { m_form.PrintWindow(); });
+                print = button;
+                break;
+            }
+            focusOrder[description.tabIndex] = button;
+            control = button;
+            break;
+        }
+        }
+        control->setObjectName(FromUtf8(description.name));
+        control->setFont(platform::InstalledFont(description.font));
+        const TwipsRect& g = description.geometry;
+        control->setGeometry(ToPixels(g.left), ToPixels(g.top), ToPixels(g.width), ToPixels(g.height));
+    }
+
+    QWidget* previous = nullptr;
+    for (const auto& [tabIndex, control] : focusOrder) {
+        if (previous) {
+            setTabOrder(previous, control);
+        }
+        previous = control;
+    }
+    if (print) {
+        print->setFocus();
+    }
+}
+
+power::ScrollPosition Form1Window::Position(ScrollBar bar) const
+{
+    return static_cast<power::ScrollPosition>(m_bars[Index(bar)]->value());
+}
+
+void Form1Window::SetPosition(ScrollBar bar, power::ScrollPosition position)
+{
+    m_bars[Index(bar)]->setValue(position);  // emits valueChanged only on a change
+}
+
+void Form1Window::SetCaption(Label label, std::string_view caption)
+{
+    m_labels[Index(label)]->setText(FromUtf8(caption));
+}
+
+void Form1Window::End()
+{
+    close();
+    QCoreApplication::quit();
+}
+
+bool Form1Window::PrintWindow()
+{
+    return platform::PrintWidget(*this);
+}
+
+void Form1Window::ShowMessage(std::string_view message)
+{
+    // Not exec(): the event loop keeps running, so nothing else stops.
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), FromUtf8(message),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("message"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+void Form1Window::closeEvent(QCloseEvent* event)
+{
+    // An open message box must not keep the program alive once the window is gone.
+    QCoreApplication::quit();
+    event->accept();
+}
+
+}  // namespace window::qt

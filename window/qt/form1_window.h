@@ -1,0 +1,41 @@
+#pragma once
+
+// Form1 as a Qt window: builds the controls from the layout table, routes
+// each control's event to one Form1 operation, and gives Form1 the controls
+// it asks for. The behaviour itself lives in Form1.
+
+#include "window/form1.h"
+#include "window/form_controls.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QScrollBar;
+
+namespace window::qt {
+
+class Form1Window final : public QWidget, public FormControls {
+    Q_OBJECT
+
+public:
+    explicit Form1Window(QWidget* parent = nullptr);
+
+    power::ScrollPosition Position(ScrollBar bar) const override;
+    void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
+    void SetCaption(Label label, std::string_view caption) override;
+    void End() override;
+    bool PrintWindow() override;
+    void ShowMessage(std::string_view message) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Form1 m_form{*this};
+    std::array<QScrollBar*, 6> m_bars{};
+    std::array<QLabel*, 7> m_labels{};
+};
+
+}  // namespace window::qt
