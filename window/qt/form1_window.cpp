@@ -5,6 +5,7 @@
 #include "window/form_design.h"
 #include "window/qt/form1_layout.h"
 #include "window/qt/form_label.h"
+#include "window/qt/form_scroll_bar.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -61,14 +62,11 @@ QLabel* MakeLabel(const ControlDescription& description, QWidget* parent)
 QScrollBar* MakeScrollBar(const ControlDescription& description, QWidget* parent)
 {
     const BarDesign& design = DesignOf(*description.bar);
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    auto* bar = new FormScrollBar(parent);
     bar->setRange(design.minimum, design.maximum);
     bar->setSingleStep(design.smallChange);
     bar->setPageStep(design.largeChange);
     bar->setValue(design.designedPosition);
-    // Only completed changes count: a drag reports its position on release.
-    bar->setTracking(false);
-    bar->setFocusPolicy(Qt::StrongFocus);
     bar->setAccessibleName(RowAndColumn(description));
     return bar;
 }
@@ -79,9 +77,15 @@ QPushButton* MakeButton(const ControlDescription& description, QWidget* parent)
     button->setAutoDefault(false);
     button->setDefault(false);
     if (description.style.background) {
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, ToColor(*description.style.background));
-        button->setPalette(palette);
+        // A flat face of exactly this colour, as a graphical-style button has.
+        // A palette colour would be shaded by Fusion and ignored by the
+        // native Windows and macOS styles; a style sheet is drawn everywhere.
+        const QColor face = ToColor(*description.style.background);
+        button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #8c8c8c;"
+                                             " border-radius: 3px; }"
+                                             "QPushButton:focus { border: 2px solid #308cc6; }"
+                                             "QPushButton:pressed { background-color: %2; }")
+                                  .arg(face.name(), face.darker(115).name()));
     }
     return button;
 }

@@ -1,0 +1,182 @@
+#include "platform/qt/fonts.h"
+#include "tests/window/qt/window_fixture.h"
+#include "window/qt/form1_layout.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+#include <set>
+
+namespace window::qt::testing {
+
+namespace {
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+using FormLayout = WindowTest;
+
+TEST_F(FormLayout, WindowHasItsDesignedFrame)
+{
+    EXPECT_EQ(m_window->objectName(), "Form1");
+    EXPECT_EQ(m_window->windowTitle(), "Form1");
+    EXPECT_EQ(m_window->size(), QSize(632, 408));
+    std::set<QString> names;
+    for (const QWidget* child : m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        names.insert(child->objectName());
+    }
+    EXPECT_EQ(names.size(), 29u);
+}
+
+// Every control against its row: the build loop must apply each field.
+TEST_F(FormLayout, EveryControlMatchesItsDescription)
+{
+    for (const ControlDescription& d : kForm1Controls) {
+        SCOPED_TRACE(std::string(d.name));
+        auto* control = Find<QWidget>(std::string(d.name).c_str());
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->geometry(), QRect(d.geometry.left / 15, d.geometry.top / 15,
+                                             d.geometry.width / 15, d.geometry.height / 15));
+        EXPECT_EQ(control->font().family(), platform::InstalledFamily(d.font.family));
+        EXPECT_DOUBLE_EQ(control->font().pointSizeF(), d.font.points);
+        EXPECT_EQ(control->font().bold(), d.font.bold);
+        EXPECT_EQ(control->font().italic(), d.font.italic);
+        const QPalette palette = control->palette();
+        switch (d.kind) {
+        case ControlKind::Label: {
+            auto* label = qobject_cast<QLabel*>(control);
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->text(), FromUtf8(d.caption));
+            EXPECT_EQ(label->alignment(),
+                      Qt::AlignTop | (d.style.centred ? Qt::AlignHCenter : Qt::AlignLeft));
+            EXPECT_TRUE(label->wordWrap());
+            EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+            if (d.style.text) {
+                EXPECT_EQ(palette.color(QPalette::WindowText),
+                          QColor(d.style.text->red, d.style.text->green, d.style.text->blue));
+            }
+            EXPECT_EQ(label->autoFillBackground(), d.style.background.has_value());
+            break;
+        }
+        case ControlKind::ScrollBar: {
+            auto* bar = qobject_cast<QScrollBar*>(control);
+            ASSERT_NE(bar, nullptr);
+            const BarDesign& design = DesignOf(*d.bar);
+            EXPECT_EQ(bar->orientation(), Qt::Horizontal);
+            EXPECT_EQ(bar->minimum(), design.minimum);
+            EXPECT_EQ(bar->maximum(), design.maximum);
+            EXPECT_EQ(bar->singleStep(), design.smallChange);
+            EXPECT_EQ(bar->pageStep(), design.largeChange);
+            EXPECT_EQ(bar->value(), design.designedPosition);
+            EXPECT_FALSE(bar->hasTracking());
+            EXPECT_EQ(bar->focusPolicy(), Qt::StrongFocus);
+            break;
+        }
+        case ControlKind::PushButton: {
+            auto* button = qobject_cast<QPushButton*>(control);
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->text(), FromUtf8(d.caption));
+            EXPECT_FALSE(button->isDefault());
+            EXPECT_FALSE(button->autoDefault());
+            break;
+        }
+        }
+    }
+}
+
+// Fixed figures, independent of the table, for the controls users look at most.
+TEST_F(FormLayout, SpotChecksInPixelsAndFaces)
+{
+    const struct {
+        const char* name;
+        QRect geometry;
+        const char* family;
+        double points;
+        bool bold;
+    } rows[] = {
+        {"Label1", {24, 16, 273, 25}, "RocknRoll One", 18.0, false},
+        {"Label2", {312, 16, 305, 41}, "IPAGothic", 9.75, true},
+        {"Label13", {96, 48, 145, 17}, "RocknRoll One", 14.25, false},
+        {"Label11", {320, 168, 81, 17}, "IPAPGothic", 14.25, true},
+        {"HScroll6", {416, 200, 89, 17}, "IPAPGothic", 9.0, false},
+        {"Command1", {464, 264, 89, 57}, "IPAGothic", 9.0, false},
+        {"Label6", {80, 280, 369, 41}, "IPAPGothic", 18.0, true},
+        {"print", {240, 352, 57, 25}, "IPAPGothic", 9.0, false},
+    };
+    for (const auto& row : rows) {
+        auto* control = Find<QWidget>(row.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->geometry(), row.geometry) << row.name;
+        EXPECT_EQ(control->font().family(), row.family) << row.name;
+        EXPECT_EQ(control->font().pointSizeF(), row.points) << row.name;
+        EXPECT_EQ(control->font().bold(), row.bold) << row.name;
+    }
+    EXPECT_EQ(Caption("Label5"), "残余度数は・・・");
+    EXPECT_EQ(Find<QPushButton>("Command1")->text(), "計 算");
+    EXPECT_EQ(Find<QPushButton>("Command3")->text(), "ＥＮＤ");
+}
+
+TEST_F(FormLayout, ColoursAsDrawn)
+{
+    const QImage image = m_window->grab().toImage();
+    // The calculate button's face is light orange, the title's background light yellow.
+    for (const QPoint inside : {QPoint(464 + 10, 264 + 10), QPoint(464 + 80, 264 + 48)}) {
+        EXPECT_EQ(image.pixelColor(inside), QColor(255, 192, 128));
+    }
+    EXPECT_EQ(image.pixelColor(QPoint(24 + 3, 16 + 3)), QColor(255, 255, 192));
+    EXPECT_EQ(Find<QLabel>("Label5")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
+    EXPECT_EQ(Find<QLabel>("Label6")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+}
+
+TEST_F(FormLayout, LongCaptionsWrapInsideTheirBox)
+{
+    for (const char* name : {"Label2", "Label4"}) {
+        auto* label = Find<QLabel>(name);
+        const QFontMetrics metrics(label->font());
+        const QRect text = metrics.boundingRect(QRect(0, 0, label->width(), 1000),
+                                                Qt::TextWordWrap | Qt::AlignTop, label->text());
+        EXPECT_LE(text.width(), label->width()) << name;
+        EXPECT_GE(text.height(), 2 * metrics.lineSpacing()) << name;
+    }
+}
+
+TEST_F(FormLayout, TabOrderFollowsTheTabIndices)
+{
+    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("print"));
+    const char* order[] = {"HScroll6", "HScroll5", "HScroll4", "HScroll3", "HScroll2",
+                           "HScroll1", "Command3", "Command2", "Command1", "print"};
+    for (const char* name : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+    }
+}
+
+TEST_F(FormLayout, ScreenReadersHearRowAndColumn)
+{
+    const struct {
+        const char* name;
+        QAccessible::Text text;
+        const char* spoken;
+    } rows[] = {
+        {"HScroll1", QAccessible::Name, "遠用度数確認値 Ｓ"},
+        {"HScroll3", QAccessible::Name, "遠用度数確認値 Ａ"},
+        {"HScroll5", QAccessible::Name, "遠用度数実測値（レンズメータ） Ｃ"},
+        {"Label7", QAccessible::Name, "0.00Ｄ"},
+        {"Label7", QAccessible::Description, "遠用度数確認値 Ｓ"},
+        {"Label12", QAccessible::Description, "遠用度数実測値（レンズメータ） Ａ"},
+        {"Label5", QAccessible::Name, "残余度数は・・・"},
+        {"Command1", QAccessible::Name, "計 算"},
+    };
+    for (const auto& row : rows) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Find<QWidget>(row.name));
+        ASSERT_NE(accessible, nullptr) << row.name;
+        EXPECT_EQ(accessible->text(row.text), QString::fromUtf8(row.spoken)) << row.name;
+    }
+}
+
+}  // namespace
+
+}  // namespace window::qt::testing

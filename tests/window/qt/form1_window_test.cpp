@@ -1,0 +1,177 @@
+#include "tests/window/qt/window_fixture.h"
+#include "window/form1.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleValueInterface>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+namespace window::qt::testing {
+
+namespace {
+
+using FormEvents = WindowTest;
+
+TEST_F(FormEvents, ArrowsStepOneHundredthAndTroughsAQuarter)
+{
+    const struct {
+        const char* bar;
+        QStyle::SubControl part;
+        const char* label;
+        const char* caption;
+    } rows[] = {
+        {"HScroll1", QStyle::SC_ScrollBarAddLine, "Label7", "-0.01Ｄ"},
+        {"HScroll1", QStyle::SC_ScrollBarSubLine, "Label7", "＋0.01Ｄ"},
+        {"HScroll4", QStyle::SC_ScrollBarAddPage, "Label10", "-0.25Ｄ"},
+        {"HScroll4", QStyle::SC_ScrollBarSubPage, "Label10", "＋0.25Ｄ"},
+        {"HScroll2", QStyle::SC_ScrollBarAddLine, "Label8", "-0.01Ｄ"},
+        {"HScroll5", QStyle::SC_ScrollBarAddPage, "Label11", "-0.25Ｄ"},
+        {"HScroll3", QStyle::SC_ScrollBarAddPage, "Label9", "75°"},
+        {"HScroll6", QStyle::SC_ScrollBarSubPage, "Label12", "105°"},
+        {"HScroll6", QStyle::SC_ScrollBarAddLine, "Label12", "89°"},
+    };
+    for (const auto& row : rows) {
+        SetUp();
+        Click(Bar(row.bar), row.part);
+        EXPECT_EQ(Caption(row.label), QString::fromUtf8(row.caption)) << row.bar;
+    }
+}
+
+TEST_F(FormEvents, DraggingTheThumbChangesNothingUntilRelease)
+{
+    QScrollBar* bar = Bar("HScroll1");
+    const QPoint grip = PartRect(bar, QStyle::SC_ScrollBarSlider).center();
+    QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(20, 0)), bar->mapToGlobal(QPointF(grip + QPoint(20, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &move);
+    EXPECT_GT(bar->sliderPosition(), 1000);  // the thumb moved
+    EXPECT_EQ(bar->value(), 1000);
+    EXPECT_EQ(Caption("Label7"), "0.00Ｄ");
+
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(20, 0));
+    EXPECT_GT(bar->value(), 1000);
+    EXPECT_TRUE(Caption("Label7").startsWith('-')) << Caption("Label7").toStdString();
+}
+
+TEST_F(FormEvents, KeyboardMovesTheFocusedBar)
+{
+    // print -> HScroll6 -> HScroll5 -> HScroll4
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_EQ(focused, Bar("HScroll4"));
+    QTest::keyClick(focused, Qt::Key_Right);
+    EXPECT_EQ(Caption("Label10"), "-0.01Ｄ");
+    QTest::keyClick(focused, Qt::Key_Left);
+    QTest::keyClick(focused, Qt::Key_Left);
+    EXPECT_EQ(Caption("Label10"), "＋0.01Ｄ");
+    QTest::keyClick(focused, Qt::Key_PageDown);
+    EXPECT_EQ(Caption("Label10"), "-0.24Ｄ");
+    QTest::keyClick(focused, Qt::Key_PageUp);
+    QTest::keyClick(focused, Qt::Key_PageUp);
+    EXPECT_EQ(Caption("Label10"), "＋0.26Ｄ");
+    QTest::keyClick(focused, Qt::Key_Home);
+    EXPECT_EQ(Caption("Label10"), "＋10.00Ｄ");
+    QTest::keyClick(focused, Qt::Key_End);
+    EXPECT_EQ(Caption("Label10"), "-10.00Ｄ");
+}
+
+TEST_F(FormEvents, CalculateAndResetButtons)
+{
+    Click(Bar("HScroll5"), QStyle::SC_ScrollBarAddPage);
+    Click(Bar("HScroll5"), QStyle::SC_ScrollBarAddPage);
+    Click(Bar("HScroll5"), QStyle::SC_ScrollBarAddPage);
+    EXPECT_EQ(Caption("Label11"), "-0.75Ｄ");
+    EXPECT_EQ(Caption("Label6"), "");
+
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(Caption("Label6"), "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°");
+
+    Click(Bar("HScroll1"), QStyle::SC_ScrollBarAddLine);  // the result goes stale, as designed
+    EXPECT_EQ(Caption("Label6"), "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°");
+
+    QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
+    EXPECT_EQ(Caption("Label6"), "");
+    EXPECT_EQ(Caption("Label7"), "0.00Ｄ");
+    EXPECT_EQ(Caption("Label11"), "0.00Ｄ");
+    EXPECT_EQ(Bar("HScroll1")->value(), 1000);
+    EXPECT_EQ(Bar("HScroll5")->value(), 0);
+}
+
+// Runs the event loop until the program ends, or fails after five seconds.
+int RunUntilEnd(const std::function<void()>& action)
+{
+    QTimer::singleShot(0, action);
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    return QApplication::exec();
+}
+
+TEST_F(FormEvents, EndButtonEndsTheEventLoop)
+{
+    auto* end = Find<QPushButton>("Command3");
+    EXPECT_EQ(RunUntilEnd([end] { QTest::mouseClick(end, Qt::LeftButton); }), 0);
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(FormEvents, ClosingTheWindowEndsTheEventLoop)
+{
+    Form1Window* window = m_window.get();
+    EXPECT_EQ(RunUntilEnd([window] { window->close(); }), 0);
+}
+
+TEST_F(FormEvents, SpaceAtStartPrintsAndAFailedPrintSaysSo)
+{
+    // The test runs with no printer reachable.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+
+    auto* message = m_window->findChild<QMessageBox*>("message");
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_EQ(message->text(), QString::fromUtf8(kPrintFailedMessage.data(),
+                                                 static_cast<qsizetype>(kPrintFailedMessage.size())));
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(Caption("Label6"), "");
+    EXPECT_EQ(Caption("Label7"), "0.00Ｄ");
+
+    message->accept();  // the program carries on
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(Caption("Label6"), "Ｓ 0.00Ｄ");
+}
+
+// A screen reader or test driver can work the window through its
+// accessibility interface alone.
+TEST_F(FormEvents, UsableThroughAccessibility)
+{
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(m_window.get());
+    ASSERT_NE(window, nullptr);
+    auto findByName = [window](const QString& name) -> QAccessibleInterface* {
+        for (int i = 0; i < window->childCount(); ++i) {
+            if (window->child(i)->text(QAccessible::Name) == name) {
+                return window->child(i);
+            }
+        }
+        return nullptr;
+    };
+    QAccessibleInterface* cylinder = findByName("遠用度数実測値（レンズメータ） Ｃ");
+    ASSERT_NE(cylinder, nullptr);
+    ASSERT_NE(cylinder->valueInterface(), nullptr);
+    cylinder->valueInterface()->setCurrentValue(75);
+    EXPECT_EQ(Caption("Label11"), "-0.75Ｄ");
+
+    QAccessibleInterface* calculate = findByName("計 算");
+    ASSERT_NE(calculate, nullptr);
+    calculate->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QAccessibleInterface* result = QAccessible::queryAccessibleInterface(Find<QLabel>("Label6"));
+    // A press through accessibility is an animated click: it lands a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([result] { return !result->text(QAccessible::Name).isEmpty(); }));
+    EXPECT_EQ(result->text(QAccessible::Name), "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°");
+}
+
+}  // namespace
+
+}  // namespace window::qt::testing
