@@ -2,17 +2,17 @@
 # (as root; otherwise it prints the apt-get line to run), then configures
 # and builds through the CMake presets.
 
-RUN_PACKAGES   := cmake ninja-build g++ qt6-base-dev libgl-dev \
+RUN_PACKAGES   := cmake ninja-build g++ make qt6-base-dev libgl-dev \
                   fonts-ipafont-gothic fonts-rocknroll
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales \
-                  xvfb xdotool x11-utils cups printer-driver-cups-pdf poppler-utils
+                  libx11-dev xvfb xdotool x11-utils cups printer-driver-cups-pdf poppler-utils python3
 FUZZ_PACKAGES  := clang libclang-rt-dev
 
 ENSURE := scripts/ensure-packages
 # Extra configure options, e.g. CMAKE_ARGS=-DPELMARO_WERROR=ON
 CMAKE_ARGS ?=
 
-.PHONY: all build run test test-asan bench sweep fuzz clean
+.PHONY: all build run test test-asan bench startup screenshot sweep fuzz clean
 
 all: build
 
@@ -22,7 +22,11 @@ build:
 	cmake --build --preset default
 
 run:
-	@echo "The window arrives in a later step; 'make test' builds and checks the arithmetic."
+ifeq ($(DISPLAY)$(WAYLAND_DISPLAY),)
+	$(error no display to open the window on: DISPLAY and WAYLAND_DISPLAY are unset)
+endif
+	@$(MAKE) --no-print-directory build
+	build/default/window/pelmaro
 
 test:
 	@$(ENSURE) $(TEST_PACKAGES)
@@ -41,6 +45,18 @@ bench:
 	cmake --preset default $(CMAKE_ARGS)
 	cmake --build --preset default --target power_bench
 	build/default/bench/power_bench
+
+startup:
+	@$(ENSURE) $(TEST_PACKAGES)
+	cmake --preset default $(CMAKE_ARGS)
+	cmake --build --preset default --target pelmaro minimal_window time_to_map
+	bash bench/startup.sh build/default/window/pelmaro build/default/bench/minimal_window build/default/bench/time_to_map
+
+screenshot:
+	@$(ENSURE) $(TEST_PACKAGES) imagemagick
+	cmake --preset default $(CMAKE_ARGS)
+	cmake --build --preset default --target pelmaro
+	bash scripts/screenshot.sh build/default/window/pelmaro docs/screenshot.png
 
 sweep:
 	@$(ENSURE) $(TEST_PACKAGES)

@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <map>
@@ -77,15 +79,18 @@ QPushButton* MakeButton(const ControlDescription& description, QWidget* parent)
     button->setAutoDefault(false);
     button->setDefault(false);
     if (description.style.background) {
-        // A flat face of exactly this colour, as a graphical-style button has.
-        // A palette colour would be shaded by Fusion and ignored by the
-        // native Windows and macOS styles; a style sheet is drawn everywhere.
-        const QColor face = ToColor(*description.style.background);
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #8c8c8c;"
-                                             " border-radius: 3px; }"
-                                             "QPushButton:focus { border: 2px solid #308cc6; }"
-                                             "QPushButton:pressed { background-color: %2; }")
-                                  .arg(face.name(), face.darker(115).name()));
+        // A flat face of exactly this colour, as a classic graphical-style
+        // button has. Fusion would shade a palette colour and the native
+        // Windows and macOS styles ignore it; the classic Windows style, built
+        // into Qt Widgets on every platform, paints it as it is.
+        QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
+        if (classic) {
+            classic->setParent(button);
+            button->setStyle(classic);
+        }
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, ToColor(*description.style.background));
+        button->setPalette(palette);
     }
     return button;
 }

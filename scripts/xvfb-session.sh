@@ -1,0 +1,73 @@
+# Shared by the end-to-end tests, the screenshot and the start-up benchmark:
+# a private Xvfb display, windows found through the X server, clicks on
+# controls by their twips, and clean-up on exit. Sourced, not run.
+
+E2E_PIDS=()
+e2e_cleanup() {
+  local i
+  # Newest first: the program before the X server it draws on.
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+    kill "${E2E_PIDS[i]}" 2>/dev/null || true
+    wait "${E2E_PIDS[i]}" 2>/dev/null || true
+  done
+}
+trap e2e_cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Qt wants a private runtime folder; a CI shell as root has none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
+fi
+
+# Polls a command every 50 ms until it succeeds or the seconds run out.
+wait_for() {
+  local seconds=$1; shift
+  local tries=$((seconds * 20))
+  until "$@" >/dev/null 2>&1; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.05
+  done
+}
+
+# Xvfb picks a free display number itself and writes it to the file.
+start_xvfb() {
+  local number
+  number=$(mktemp)
+  # -noreset: a server that resets as its last client leaves refuses the next one.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 test -s "$number" || fail "Xvfb did not start"
+  export DISPLAY=":$(tr -d '[:space:]' <"$number")"
+  rm -f "$number"
+  wait_for 10 xdpyinfo || fail "Xvfb on $DISPLAY does not answer"
+}
+
+# Sets WINDOW to the id of the visible window titled exactly $1.
+find_window() {
+  WINDOW=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$WINDOW" ]
+}
+
+# Clicks the middle of a control, given its left, top, width and height in
+# twips as the window's layout gives them (15 twips to the pixel).
+click_control() {
+  local x=$(( ($1 + $3 / 2) / 15 )) y=$(( ($2 + $4 / 2) / 15 ))
+  xdotool mousemove --window "$WINDOW" "$x" "$y" click 1
+  sleep 0.1
+}
+
+# Clicks a scroll bar's trough to the right of its thumb, near the right arrow.
+click_trough_right() {
+  local x=$(( ($1 + $3) / 15 - 24 )) y=$(( ($2 + $4 / 2) / 15 ))
+  xdotool mousemove --window "$WINDOW" "$x" "$y" click 1
+  sleep 0.1
+}
+
+# Controls the scripts press, in twips.
+COMMAND1="6960 3960 1335 855"
+COMMAND3="6960 5160 1095 615"
+PRINT="3600 5280 855 375"
+HSCROLL5="4560 3000 1335 255"

@@ -1,0 +1,65 @@
+#!/usr/bin/env python3
+"""Checks a printed page, rasterised at 96 dpi as a PPM, for the window:
+a 632 x 408 image of it on the page, the light orange calculate button in
+its place, and blue caption text in the result label's box."""
+import sys
+
+
+def read_ppm(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos)
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    assert fields[0] == b"P6" and fields[3] == b"255", "not an 8-bit PPM"
+    width, height = int(fields[1]), int(fields[2])
+    return width, height, data[pos + 1:]
+
+
+def main(path):
+    width, height, pixels = read_ppm(path)
+
+    def pixel(x, y):
+        i = 3 * (y * width + x)
+        return pixels[i], pixels[i + 1], pixels[i + 2]
+
+    # The window's grey background marks its extent on the white page.
+    xs, ys = [], []
+    for y in range(height):
+        for x in range(0, width):
+            if pixel(x, y) != (255, 255, 255):
+                xs.append(x)
+                ys.append(y)
+    if not xs:
+        sys.exit("the page is blank")
+    left, top = min(xs), min(ys)
+    size = (max(xs) - left + 1, max(ys) - top + 1)
+    print(f"window image at {left},{top}, {size[0]} x {size[1]} px at 96 dpi")
+    if abs(size[0] - 632) > 3 or abs(size[1] - 408) > 3:
+        sys.exit("the image is not the window's size")
+
+    def count(box, wanted):
+        x0, y0, w, h = box
+        return sum(1 for y in range(top + y0, top + y0 + h) for x in range(left + x0, left + x0 + w)
+                   if wanted(*pixel(x, y)))
+
+    orange = count((470, 270, 30, 15), lambda r, g, b: r > 235 and 170 < g < 215 and 105 < b < 150)
+    blue = count((80, 280, 369, 41), lambda r, g, b: b > 150 and r < 110 and g < 110)
+    print(f"light orange pixels in the button: {orange}, blue pixels in the result: {blue}")
+    if orange < 300:
+        sys.exit("the calculate button is not light orange")
+    if blue < 150:
+        sys.exit("no result caption in the result label")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
