@@ -12,7 +12,7 @@ ENSURE := scripts/ensure-packages
 # Extra configure options, e.g. CMAKE_ARGS=-DPELMARO_WERROR=ON
 CMAKE_ARGS ?=
 
-.PHONY: all build run test test-asan bench startup screenshot sweep fuzz clean
+.PHONY: all build run test test-asan package bench startup screenshot sweep fuzz clean
 
 all: build
 
@@ -39,6 +39,13 @@ test-asan:
 	cmake --preset asan $(CMAKE_ARGS)
 	cmake --build --preset asan
 	ctest --preset asan
+
+package:
+	@$(ENSURE) $(RUN_PACKAGES) dpkg-dev
+	cmake --preset default $(CMAKE_ARGS)
+	cmake --build --preset default --target pelmaro
+	cd build/default && cpack -C RelWithDebInfo -B package
+	@ls build/default/package/*.deb
 
 bench:
 	@$(ENSURE) $(TEST_PACKAGES)
