@@ -21,7 +21,7 @@ namespace {
 bool HasTitle(Display* display, Window window, const char* title)
 {
     char* name = nullptr;
-    const bool match = XFetchName(display, window, &name) && name && std::strcmp(name, title) == 0;
+    const bool match = XFetchName(display, window, &name) != 0 && name != nullptr && std::strcmp(name, title) == 0;
     if (name) {
         XFree(name);
     }

@@ -38,7 +38,9 @@ public:
 protected:
     FormControls() = default;
     FormControls(const FormControls&) = default;
+    FormControls(FormControls&&) = default;
     FormControls& operator=(const FormControls&) = default;
+    FormControls& operator=(FormControls&&) = default;
 };
 
 }  // namespace window

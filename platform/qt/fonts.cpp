@@ -37,13 +37,13 @@ QString InstalledFamily(std::string_view family)
     // asks fontconfig to resolve aliases first, which costs milliseconds for
     // every name that is not installed, and most of the designed ones are not.
     const QStringList installed = QFontDatabase::families();
-    const QString designed = FromUtf8(family);
+    QString designed = FromUtf8(family);
     if (installed.contains(designed, Qt::CaseInsensitive)) {
         return designed;
     }
     for (const Substitute& substitute : kSubstitutes) {
         if (substitute.designed == family) {
-            const QString face = FromUtf8(substitute.installed);
+            QString face = FromUtf8(substitute.installed);
             if (installed.contains(face, Qt::CaseInsensitive)) {
                 return face;
             }

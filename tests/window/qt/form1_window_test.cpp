@@ -106,8 +106,10 @@ TEST_F(FormEvents, CalculateAndResetButtons)
 // Runs the event loop until the program ends, or fails after five seconds.
 int RunUntilEnd(const std::function<void()>& action)
 {
-    QTimer::singleShot(0, action);
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(5000);
+    QMetaObject::invokeMethod(qApp, action, Qt::QueuedConnection);
     return QApplication::exec();
 }
 
