@@ -105,53 +105,15 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
     resize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
 
     std::map<int, QWidget*> focusOrder;  // by tab index
-    QWidget* print = nullptr;
     for (const ControlDescription& description : kForm1Controls) {
-        QWidget* control = nullptr;
-        switch (description.kind) {
-        case ControlKind::Label: {
-            QLabel* label = MakeLabel(description, this);
-            if (description.label) {
-                m_labels[Index(*description.label)] = label;
-            }
-            control = label;
-            break;
-        }
-        case ControlKind::ScrollBar: {
-            QScrollBar* bar = MakeScrollBar(description, this);
-            const ScrollBar which = *description.bar;
-            m_bars[Index(which)] = bar;
-            connect(bar, &QScrollBar::valueChanged, this, [this, which] { m_form.ScrollChange(which); });
-            focusOrder[description.tabIndex] = bar;
-            control = bar;
-            break;
-        }
-        case ControlKind::PushButton: {
-            QPushButton* button = MakeButton(description, this);
-            switch (*description.command) {
-            case Command::Calculate:
-                connect(button, &QPushButton::clicked, this, [this] { m_form.Calculate(); });
-                break;
-            case Command::Reset:
-                connect(button, &QPushButton::clicked, this, [this] { m_form.Reset(); });
-                break;
-            case Command::EndProgram:
-                connect(button, &QPushButton::clicked, this, [this] { m_form.EndProgram(); });
-                break;
-            case Command::PrintWindow:
-                connect(button, &QPushButton::clicked, this, [this] { m_form.PrintWindow(); });
-                print = button;
-                break;
-            }
-            focusOrder[description.tabIndex] = button;
-            control = button;
-            break;
-        }
-        }
+        QWidget* control = AddControl(description);
         control->setObjectName(FromUtf8(description.name));
         control->setFont(platform::InstalledFont(description.font));
         const TwipsRect& g = description.geometry;
         control->setGeometry(ToPixels(g.left), ToPixels(g.top), ToPixels(g.width), ToPixels(g.height));
+        if (description.kind != ControlKind::Label) {
+            focusOrder[description.tabIndex] = control;
+        }
     }
 
     QWidget* previous = nullptr;
@@ -161,8 +123,51 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
         }
         previous = control;
     }
-    if (print) {
-        print->setFocus();
+    // The first in the tab order (print) has the focus when the window opens.
+    focusOrder.begin()->second->setFocus();
+}
+
+QWidget* Form1Window::AddControl(const ControlDescription& description)
+{
+    switch (description.kind) {
+    case ControlKind::Label: {
+        QLabel* label = MakeLabel(description, this);
+        if (description.label) {
+            m_labels[Index(*description.label)] = label;
+        }
+        return label;
+    }
+    case ControlKind::ScrollBar: {
+        QScrollBar* bar = MakeScrollBar(description, this);
+        const ScrollBar which = *description.bar;
+        m_bars[Index(which)] = bar;
+        connect(bar, &QScrollBar::valueChanged, this, [this, which] { m_form.ScrollChange(which); });
+        return bar;
+    }
+    case ControlKind::PushButton: {
+        QPushButton* button = MakeButton(description, this);
+        connect(button, &QPushButton::clicked, this, [this, command = *description.command] { Run(command); });
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+void Form1Window::Run(Command command)
+{
+    switch (command) {
+    case Command::Calculate:
+        m_form.Calculate();
+        break;
+    case Command::Reset:
+        m_form.Reset();
+        break;
+    case Command::EndProgram:
+        m_form.EndProgram();
+        break;
+    case Command::PrintWindow:
+        m_form.PrintWindow();
+        break;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "window/form1.h"
 #include "window/form_controls.h"
+#include "window/qt/form1_layout.h"
 
 #include <QWidget>
 
@@ -33,6 +34,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Creates one control of the table and wires its event to Form1.
+    QWidget* AddControl(const ControlDescription& description);
+    void Run(Command command);
+
     Form1 m_form{*this};
     std::array<QScrollBar*, 6> m_bars{};
     std::array<QLabel*, 7> m_labels{};
