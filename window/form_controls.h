@@ -7,6 +7,7 @@
 
 #include "power/lens_reading.h"
 
+#include <cstddef>
 #include <string_view>
 
 namespace window {
@@ -16,6 +17,17 @@ enum class ScrollBar { HScroll1, HScroll2, HScroll3, HScroll4, HScroll5, HScroll
 // The labels whose captions change at run time: the result, then one value
 // label for each scroll bar.
 enum class Label { Label6, Label7, Label8, Label9, Label10, Label11, Label12 };
+
+// For tables kept in the order of the enums: HScroll1 -> 0, Label6 -> 0.
+constexpr std::size_t Index(ScrollBar bar)
+{
+    return static_cast<std::size_t>(bar);
+}
+
+constexpr std::size_t Index(Label label)
+{
+    return static_cast<std::size_t>(label);
+}
 
 class FormControls {
 public:

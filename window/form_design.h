@@ -39,7 +39,7 @@ inline constexpr std::array<BarDesign, 6> kBarDesigns{{
 
 inline constexpr const BarDesign& DesignOf(ScrollBar bar)
 {
-    return kBarDesigns[static_cast<std::size_t>(bar)];
+    return kBarDesigns[Index(bar)];
 }
 
 // The caption a bar's value label shows for a position: 975 on a sphere bar

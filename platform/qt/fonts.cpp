@@ -1,5 +1,7 @@
 #include "platform/qt/fonts.h"
 
+#include "platform/qt/utf8.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -23,11 +25,6 @@ constexpr std::array<Substitute, 4> kSubstitutes{{
     // The vertical-writing form of the same face; the window writes it across.
     {"@HGP創英角ﾎﾟｯﾌﾟ体", "RocknRoll One"},
 }};
-
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -6,15 +6,6 @@
 
 namespace window::testing {
 
-namespace {
-
-constexpr std::size_t Index(auto control)
-{
-    return static_cast<std::size_t>(control);
-}
-
-}  // namespace
-
 const char* NameOf(ScrollBar bar)
 {
     constexpr const char* kNames[] = {"HScroll1", "HScroll2", "HScroll3",

@@ -1,6 +1,7 @@
 #include "window/qt/form1_window.h"
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/utf8.h"
 #include "platform/qt/window_printer.h"
 #include "window/form_design.h"
 #include "window/qt/form1_layout.h"
@@ -23,19 +24,11 @@ namespace window::qt {
 
 namespace {
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::FromUtf8;
 
 QColor ToColor(Rgb rgb)
 {
     return {rgb.red, rgb.green, rgb.blue};
-}
-
-std::size_t Index(auto control)
-{
-    return static_cast<std::size_t>(control);
 }
 
 QString RowAndColumn(const ControlDescription& description)

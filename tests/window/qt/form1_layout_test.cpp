@@ -1,4 +1,5 @@
 #include "platform/qt/fonts.h"
+#include "platform/qt/utf8.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/qt/form1_layout.h"
 
@@ -12,10 +13,7 @@ namespace window::qt::testing {
 
 namespace {
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::FromUtf8;
 
 using FormLayout = WindowTest;
 

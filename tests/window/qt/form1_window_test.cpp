@@ -1,3 +1,4 @@
+#include "platform/qt/utf8.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/form1.h"
 
@@ -134,8 +135,7 @@ TEST_F(FormEvents, SpaceAtStartPrintsAndAFailedPrintSaysSo)
     auto* message = m_window->findChild<QMessageBox*>("message");
     ASSERT_NE(message, nullptr);
     EXPECT_TRUE(message->isVisible());
-    EXPECT_EQ(message->text(), QString::fromUtf8(kPrintFailedMessage.data(),
-                                                 static_cast<qsizetype>(kPrintFailedMessage.size())));
+    EXPECT_EQ(message->text(), platform::FromUtf8(kPrintFailedMessage));
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_EQ(Caption("Label6"), "");
     EXPECT_EQ(Caption("Label7"), "0.00Ｄ");
