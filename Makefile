@@ -2,10 +2,11 @@
 # (as root; otherwise it prints the apt-get line to run), then configures
 # and builds through the CMake presets.
 
-RUN_PACKAGES   := cmake ninja-build g++ make qt6-base-dev libgl-dev \
+RUN_PACKAGES   := cmake ninja-build g++ make qt6-base-dev libgl-dev qt6-wayland \
                   fonts-ipafont-gothic fonts-rocknroll
-TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales \
-                  libx11-dev xvfb xdotool x11-utils cups printer-driver-cups-pdf poppler-utils python3
+TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base-private-dev \
+                  libx11-dev xvfb xdotool x11-utils imagemagick weston qt6-gtk-platformtheme \
+                  cups printer-driver-cups-pdf poppler-utils python3
 FUZZ_PACKAGES  := clang libclang-rt-dev
 
 ENSURE := scripts/ensure-packages
@@ -60,7 +61,7 @@ startup:
 	bash bench/startup.sh build/default/window/pelmaro build/default/bench/minimal_window build/default/bench/time_to_map
 
 screenshot:
-	@$(ENSURE) $(TEST_PACKAGES) imagemagick
+	@$(ENSURE) $(TEST_PACKAGES)
 	cmake --preset default $(CMAKE_ARGS)
 	cmake --build --preset default --target pelmaro
 	bash scripts/screenshot.sh build/default/window/pelmaro docs/screenshot.png

@@ -66,8 +66,59 @@ click_trough_right() {
   sleep 0.1
 }
 
+# Gives the window the keyboard focus, as a window manager would on a click.
+focus_window() {
+  xdotool windowfocus --sync "$WINDOW"
+}
+
+keys() { xdotool key --delay 30 "$@"; }
+
+# Saves a picture of the window once it has stopped changing: two
+# captures in a row alike.
+picture_window() {
+  local out=$1 previous
+  previous=$(mktemp --suffix=.png)
+  import -window "$WINDOW" "$previous"
+  for _ in $(seq 40); do
+    sleep 0.05
+    import -window "$WINDOW" "$out"
+    if [ "$(compare -metric AE "$previous" "$out" null: 2>&1)" = 0 ]; then
+      rm -f "$previous"
+      return 0
+    fi
+    cp "$out" "$previous"
+  done
+  rm -f "$previous"
+  fail "the window kept changing"
+}
+
+# How many pixels of two pictures differ, optionally in one control's box
+# given in twips. (compare's status says only whether they differ.)
+pixels_differing() {
+  local a=$1 b=$2
+  if [ $# -gt 2 ]; then
+    local crop="$(($5 / 15))x$(($6 / 15))+$(($3 / 15))+$(($4 / 15))"
+    compare -metric AE "$a[$crop]" "$b[$crop]" null: 2>&1 || true
+  else
+    compare -metric AE "$a" "$b" null: 2>&1 || true
+  fi
+}
+
+# From print the Tab key visits HScroll6, 5, 4, 3, 2, 1; Page Down adds the
+# large change (15 degrees, 0.25 D). Leaves check -1.00 D at 30 and measured
+# -0.50 D at 60 entered, and "計 算" clicked: "Ｓ＋0.18Ｄ Ｃ-0.87Ｄ Ａ15°".
+enter_example() {
+  focus_window
+  keys Tab Next Next                # HScroll6: axis 90 -> 60
+  keys Tab Next Next                # HScroll5: -0.50 D
+  keys Tab Tab Next Next Next Next  # HScroll3: axis 90 -> 30
+  keys Tab Next Next Next Next      # HScroll2: -1.00 D
+  click_control $COMMAND1
+}
+
 # Controls the scripts press, in twips.
 COMMAND1="6960 3960 1335 855"
 COMMAND3="6960 5160 1095 615"
 PRINT="3600 5280 855 375"
 HSCROLL5="4560 3000 1335 255"
+HSCROLL6="6240 3000 1335 255"

@@ -1,10 +1,9 @@
+#include "platform/qt/application.h"
 #include "window/qt/form1_window.h"
-
-#include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    const auto application = platform::StartApplication(argc, argv);
     window::qt::Form1Window form;
     form.show();
     return QApplication::exec();

@@ -2,7 +2,6 @@
 
 #include "platform/qt/utf8.h"
 
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QStringList>
@@ -15,44 +14,46 @@ namespace {
 
 struct Substitute final {
     std::string_view designed;
-    std::string_view installed;  // from Debian's fonts-ipafont-gothic and fonts-rocknroll
+    std::string_view english;  // the same face as an English Windows lists it
+    std::string_view debian;   // a face of the same style from Debian's packages
 };
 
-constexpr std::array<Substitute, 4> kSubstitutes{{
-    {"ＭＳ ゴシック", "IPAGothic"},      // fixed-pitch gothic
-    {"ＭＳ Ｐゴシック", "IPAPGothic"},   // proportional gothic
-    {"HGP創英角ﾎﾟｯﾌﾟ体", "RocknRoll One"},  // bold pop-style display face
-    // The vertical-writing form of the same face; the window writes it across.
-    {"@HGP創英角ﾎﾟｯﾌﾟ体", "RocknRoll One"},
+constexpr std::array<Substitute, 3> kSubstitutes{{
+    {"ＭＳ ゴシック", "MS Gothic", "IPAGothic"},            // fixed-pitch gothic
+    {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"},         // proportional gothic
+    {"HGP創英角ﾎﾟｯﾌﾟ体", "HGPSoeiKakupoptai", "RocknRoll One"},  // bold pop-style display face
 }};
+
+// Japanese faces that every Windows 10 and 11 has, under their Japanese and
+// English names: the last resort before Qt's own fallback.
+constexpr std::array<std::string_view, 4> kEveryWindows{"游ゴシック", "Yu Gothic", "メイリオ", "Meiryo"};
+
+// Qt keeps substitutions for the whole application; they are taught once.
+void InsertSubstitutes()
+{
+    for (const Substitute& substitute : kSubstitutes) {
+        QStringList faces{FromUtf8(substitute.english), FromUtf8(substitute.debian)};
+        for (std::string_view face : kEveryWindows) {
+            faces.append(FromUtf8(face));
+        }
+        QFont::insertSubstitutions(FromUtf8(substitute.designed), faces);
+    }
+}
 
 }  // namespace
 
-QString InstalledFamily(std::string_view family)
-{
-    // Looked up in the plain list of families: QFontDatabase::hasFamily()
-    // asks fontconfig to resolve aliases first, which costs milliseconds for
-    // every name that is not installed, and most of the designed ones are not.
-    const QStringList installed = QFontDatabase::families();
-    QString designed = FromUtf8(family);
-    if (installed.contains(designed, Qt::CaseInsensitive)) {
-        return designed;
-    }
-    for (const Substitute& substitute : kSubstitutes) {
-        if (substitute.designed == family) {
-            QString face = FromUtf8(substitute.installed);
-            if (installed.contains(face, Qt::CaseInsensitive)) {
-                return face;
-            }
-        }
-    }
-    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-    return japanese.isEmpty() ? designed : japanese.front();
-}
-
 QFont InstalledFont(const FontDescription& description)
 {
-    QFont font(InstalledFamily(description.family));
+    static const bool taught = (InsertSubstitutes(), true);
+    (void)taught;
+
+    std::string_view family = description.family;
+    // "@HGP創英角ﾎﾟｯﾌﾟ体" is the vertical-writing form of the face; the window
+    // writes that caption across, so it takes the face itself.
+    if (family.starts_with('@')) {
+        family.remove_prefix(1);
+    }
+    QFont font(FromUtf8(family));
     font.setPointSizeF(description.points);
     font.setBold(description.bold);
     font.setItalic(description.italic);

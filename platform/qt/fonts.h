@@ -1,12 +1,14 @@
 #pragma once
 
-// The window's fonts are named after Japanese Windows faces. This maps each
-// name to a face that is installed here: the named face itself where it
-// exists, else an installed face of the same style, else any Japanese face.
-// It loads nothing: Qt opens a face only when text is drawn with it.
+// The window's fonts are named after Japanese Windows faces. This teaches
+// Qt's font matching what to draw with where a named face is missing: the
+// same face under its English name (an English Windows lists it so), then
+// a face of the same style from Debian, then one every Windows 10 and 11
+// has. Qt knows each installed family by all of its names, so the choice is
+// the same whatever language the desktop lists families in. It loads
+// nothing: Qt opens a face only when text is drawn with it.
 
 #include <QFont>
-#include <QString>
 
 #include <string_view>
 
@@ -19,9 +21,9 @@ struct FontDescription final {
     bool italic = false;
 };
 
-// "ＭＳ Ｐゴシック" -> "IPAPGothic" on Debian, itself on Windows.
-QString InstalledFamily(std::string_view family);
-
+// A font asking for the named face, with the stand-ins behind it.
+// "ＭＳ Ｐゴシック" draws with itself on Japanese Windows, "MS PGothic" on an
+// English one, IPAPGothic (「IPA Pゴシック」 in a Japanese locale) on Debian.
 QFont InstalledFont(const FontDescription& description);
 
 // How many pixels the face's ascent exceeds that of the Windows faces the

@@ -36,3 +36,77 @@ status=0
 wait "$app" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
 echo "ＥＮＤ ended the program with status 0"
+
+# Where no window can open: one line saying why, status 1, no abort.
+for display in "DISPLAY=:9999" "-u DISPLAY"; do
+  status=0
+  said=$(env -u WAYLAND_DISPLAY $display "$binary" 2>&1) || status=$?
+  [ "$status" -eq 1 ] || fail "with $display the status is $status, not 1: $said"
+  [ "$(wc -l <<<"$said")" -eq 1 ] || fail "with $display it says more than one line: $said"
+  echo "with $display: $said"
+done
+
+# The same readings and 「計 算」 under each desktop language and theme must
+# give the very pixels they give under C.UTF-8 with the default theme.
+desktop_picture() {
+  local out=$1
+  shift
+  env "$@" "$binary" &
+  local app=$!
+  E2E_PIDS+=("$app")
+  wait_for 20 find_window Form1 || fail "no window with $*"
+  find_window Form1
+  enter_example
+  picture_window "$out"
+  kill "$app"
+  wait "$app" 2>/dev/null || true
+}
+
+[ "$(dpkg-query -W -f='${db:Status-Status}' qt6-gtk-platformtheme 2>/dev/null)" = installed ] \
+  || fail "qt6-gtk-platformtheme is missing (make test installs it)"
+work=$(mktemp -d)
+localedef -i ja_JP -f UTF-8 "$work/ja_JP.UTF-8" && localedef -i de_DE -f UTF-8 "$work/de_DE.UTF-8" \
+  || fail "localedef could not compile ja_JP and de_DE (package locales)"
+desktop_picture "$work/c.png" LANG=C.UTF-8
+for desktop in "LANG=ja_JP.UTF-8" "LANG=de_DE.UTF-8" "-u LANG" \
+               "XDG_CURRENT_DESKTOP=GNOME GTK_THEME=Adwaita:dark"; do
+  desktop_picture "$work/other.png" $desktop LOCPATH="$work"
+  differing=$(pixels_differing "$work/c.png" "$work/other.png")
+  [ "$differing" = 0 ] || fail "$differing pixels differ with $desktop"
+  echo "with $desktop: the same pixels as under C.UTF-8"
+done
+
+# Focus: a Tab from print to HScroll6 marks that bar and changes no other.
+"$binary" &
+app=$!
+E2E_PIDS+=("$app")
+wait_for 20 find_window Form1 || fail "no window"
+find_window Form1
+focus_window
+picture_window "$work/print-focused.png"
+keys Tab
+picture_window "$work/bar-focused.png"
+marked=$(pixels_differing "$work/print-focused.png" "$work/bar-focused.png" $HSCROLL6)
+[ "$marked" -gt 20 ] || fail "the focused bar changed only $marked pixels"
+others=$(pixels_differing "$work/print-focused.png" "$work/bar-focused.png" $HSCROLL5)
+[ "$others" = 0 ] || fail "an unfocused bar changed $others pixels"
+echo "the focused bar is marked ($marked pixels), the others unchanged"
+kill "$app"
+rm -rf "$work"
+
+# A Wayland-only desktop: headless weston, no X display.
+command -v weston >/dev/null || fail "weston is missing (make test installs it)"
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket=pelmaro-e2e --idle-time=0 \
+  >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+wait_for 10 test -S "$runtime/pelmaro-e2e" || fail "weston did not start"
+env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=pelmaro-e2e XDG_SESSION_TYPE=wayland \
+  WAYLAND_DEBUG=1 "$binary" 2>"$runtime/protocol.log" &
+app=$!
+E2E_PIDS+=("$app")
+shown() { grep -q 'set_title("Form1")' "$runtime/protocol.log" && grep -q 'wl_surface@.*attach(wl_buffer' "$runtime/protocol.log"; }
+wait_for 20 shown || fail "no window Form1 drawn on Wayland"
+kill -0 "$app" || fail "the program ended on Wayland"
+echo "on Wayland: window Form1 drawn"

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace window::qt {
 
@@ -36,28 +37,28 @@ QString RowAndColumn(const ControlDescription& description)
     return FromUtf8(description.row) + QLatin1Char(' ') + FromUtf8(description.column);
 }
 
-QLabel* MakeLabel(const ControlDescription& description, QWidget* parent)
+FormLabel* MakeLabel(const ControlDescription& description, QWidget* parent)
 {
-    auto* label = new FormLabel(FromUtf8(description.caption), description.style.centred, parent);
-    QPalette palette = label->palette();
-    if (description.style.text) {
-        palette.setColor(QPalette::WindowText, ToColor(*description.style.text));
-    }
+    std::optional<QColor> background;
     if (description.style.background) {
-        palette.setColor(QPalette::Window, ToColor(*description.style.background));
-        label->setAutoFillBackground(true);
+        background = ToColor(*description.style.background);
     }
-    label->setPalette(palette);
+    auto* label = new FormLabel(FromUtf8(description.caption), description.style.centred, background, parent);
+    if (description.style.text) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, ToColor(*description.style.text));
+        label->setPalette(palette);
+    }
     if (!description.row.empty()) {
         label->setAccessibleDescription(RowAndColumn(description));
     }
     return label;
 }
 
-QScrollBar* MakeScrollBar(const ControlDescription& description, QWidget* parent)
+FormScrollBar* MakeScrollBar(const ControlDescription& description, const QLabel& reading, QWidget* parent)
 {
     const BarDesign& design = DesignOf(*description.bar);
-    auto* bar = new FormScrollBar(parent);
+    auto* bar = new FormScrollBar(reading, parent);
     bar->setRange(design.minimum, design.maximum);
     bar->setSingleStep(design.smallChange);
     bar->setPageStep(design.largeChange);
@@ -103,7 +104,12 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
         control->setObjectName(FromUtf8(description.name));
         control->setFont(platform::InstalledFont(description.font));
         const TwipsRect& g = description.geometry;
-        control->setGeometry(ToPixels(g.left), ToPixels(g.top), ToPixels(g.width), ToPixels(g.height));
+        const QRect box(ToPixels(g.left), ToPixels(g.top), ToPixels(g.width), ToPixels(g.height));
+        if (auto* label = qobject_cast<FormLabel*>(control)) {
+            label->SetBox(box);  // after the font: the caption is fitted to it
+        } else {
+            control->setGeometry(box);
+        }
         if (description.kind != ControlKind::Label) {
             focusOrder[description.tabIndex] = control;
         }
@@ -124,15 +130,18 @@ QWidget* Form1Window::AddControl(const ControlDescription& description)
 {
     switch (description.kind) {
     case ControlKind::Label: {
-        QLabel* label = MakeLabel(description, this);
+        FormLabel* label = MakeLabel(description, this);
         if (description.label) {
             m_labels[Index(*description.label)] = label;
         }
         return label;
     }
     case ControlKind::ScrollBar: {
-        QScrollBar* bar = MakeScrollBar(description, this);
         const ScrollBar which = *description.bar;
+        // The table lists each value label before its bar.
+        const QLabel* reading = m_labels[Index(DesignOf(which).valueLabel)];
+        Q_ASSERT(reading != nullptr);
+        FormScrollBar* bar = MakeScrollBar(description, *reading, this);
         m_bars[Index(which)] = bar;
         connect(bar, &QScrollBar::valueChanged, this, [this, which] { m_form.ScrollChange(which); });
         return bar;
@@ -176,7 +185,12 @@ void Form1Window::SetPosition(ScrollBar bar, power::ScrollPosition position)
 
 void Form1Window::SetCaption(Label label, std::string_view caption)
 {
-    m_labels[Index(label)]->setText(FromUtf8(caption));
+    m_labels[Index(label)]->SetCaption(FromUtf8(caption));
+    for (const BarDesign& design : kBarDesigns) {
+        if (design.valueLabel == label) {
+            m_bars[Index(design.bar)]->AnnounceReading();
+        }
+    }
 }
 
 void Form1Window::End()
@@ -196,6 +210,7 @@ void Form1Window::ShowMessage(std::string_view message)
     auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), FromUtf8(message),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("message"));
+    box->setFont(font());  // the window's Japanese face, not whatever the desktop's default is
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();

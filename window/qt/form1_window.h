@@ -12,10 +12,10 @@
 
 #include <array>
 
-class QLabel;
-class QScrollBar;
-
 namespace window::qt {
+
+class FormLabel;
+class FormScrollBar;
 
 class Form1Window final : public QWidget, public FormControls {
     Q_OBJECT
@@ -39,8 +39,8 @@ private:
     void Run(Command command);
 
     Form1 m_form{*this};
-    std::array<QScrollBar*, 6> m_bars{};
-    std::array<QLabel*, 7> m_labels{};
+    std::array<FormScrollBar*, 6> m_bars{};
+    std::array<FormLabel*, 7> m_labels{};
 };
 
 }  // namespace window::qt

@@ -2,25 +2,72 @@
 
 #include "platform/qt/fonts.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace window::qt {
 
-FormLabel::FormLabel(const QString& caption, bool centred, QWidget* parent) : QLabel(caption, parent)
+FormLabel::FormLabel(const QString& caption, bool centred, std::optional<QColor> background, QWidget* parent)
+    : QLabel(caption, parent), m_background(background)
 {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
     setMargin(0);
     setIndent(0);
     setAlignment(Qt::AlignTop | (centred ? Qt::AlignHCenter : Qt::AlignLeft));
+    // Labels answer no clicks; one that runs on below its box must not take
+    // them from what lies there.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void FormLabel::SetBox(const QRect& box)
+{
+    m_box = box;
+    FitCaption();
+}
+
+void FormLabel::SetCaption(const QString& caption)
+{
+    setText(caption);
+    FitCaption();
+}
+
+QRect FormLabel::BoxInside() const
+{
+    return m_box.translated(-pos());
+}
+
+QRect FormLabel::TextRect() const
+{
+    QRect text = BoxInside().adjusted(0, -platform::ExcessAscent(font()), 0, 0);
+    text.setBottom(height() - 1);  // the lines that run on below the box
+    return text;
+}
+
+void FormLabel::FitCaption()
+{
+    // Synthetic bold, italic slant and tall glyphs reach past a face's line
+    // box by a fraction of the em; a quarter of it covers them.
+    const int reach = QFontInfo(font()).pixelSize() / 4 + 1;
+    // Laid out in the box: 14.25 pt "(0.01D STEP)" takes a 19 px line in a
+    // 17 px box, the three lines of Label2 take 42 px of its 41.
+    const QRect inBox = QRect(QPoint(), m_box.size()).adjusted(0, -platform::ExcessAscent(font()), 0, 0);
+    const QRect laidOut =
+        fontMetrics().boundingRect(inBox, static_cast<int>(alignment()) | Qt::TextWordWrap, text());
+    const int below = std::max(0, laidOut.bottom() + 1 - m_box.height());
+    setGeometry(m_box.adjusted(-reach, -reach, reach, below + reach));
 }
 
 void FormLabel::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const QRect box = rect().adjusted(0, -platform::ExcessAscent(font()), 0, 0);
-    style()->drawItemText(&painter, box, static_cast<int>(alignment()) | Qt::TextWordWrap, palette(),
+    if (m_background) {
+        painter.fillRect(BoxInside(), *m_background);
+    }
+    style()->drawItemText(&painter, TextRect(), static_cast<int>(alignment()) | Qt::TextWordWrap, palette(),
                           isEnabled(), text(), foregroundRole());
 }
 

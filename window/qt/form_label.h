@@ -3,10 +3,15 @@
 // A label as classic forms draw one: text from the top of its box, wrapped
 // to the box's width, no margin, transparent unless given a background. A
 // face with more ascent than the window was designed for is raised so its
-// glyphs stay inside a tight box. Otherwise a plain QLabel, so screen
-// readers hear its caption.
+// glyphs stay inside a tight box. No glyph is ever cut by the box: the
+// widget reaches a little past it on every side, and further down where
+// the caption needs more lines or line height than the box has, but it
+// paints its background in the box alone. Otherwise a plain QLabel, so
+// screen readers hear its caption.
 
 #include <QLabel>
+
+#include <optional>
 
 namespace window::qt {
 
@@ -14,10 +19,26 @@ class FormLabel final : public QLabel {
     Q_OBJECT
 
 public:
-    FormLabel(const QString& caption, bool centred, QWidget* parent);
+    FormLabel(const QString& caption, bool centred, std::optional<QColor> background, QWidget* parent);
+
+    // The box the form gives the label: its place, its size and the extent
+    // of its background, in the parent's coordinates.
+    void SetBox(const QRect& box);
+    QRect Box() const { return m_box; }
+    std::optional<QColor> Background() const { return m_background; }
+
+    void SetCaption(const QString& caption);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect BoxInside() const;  // the box in the label's own coordinates
+    QRect TextRect() const;   // where the caption is laid out, likewise
+    void FitCaption();
+
+    std::optional<QColor> m_background;
+    QRect m_box;
 };
 
 }  // namespace window::qt

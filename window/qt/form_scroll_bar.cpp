@@ -1,13 +1,80 @@
 #include "window/qt/form_scroll_bar.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QStyleOptionSlider>
 
 namespace window::qt {
 
-FormScrollBar::FormScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent)
+namespace {
+
+// Qt's own scroll bar interface gives the position (1018) as the value
+// text; this one gives the reading ("-0.18Ｄ"), as value text and as
+// description, and the position as the numeric value.
+class FormScrollBarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit FormScrollBarAccessible(FormScrollBar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface) {
+            return static_cast<QAccessibleValueInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text type) const override
+    {
+        if (type == QAccessible::Value || type == QAccessible::Description) {
+            return Bar()->Reading();
+        }
+        return QAccessibleWidget::text(type);
+    }
+
+    QVariant currentValue() const override { return Bar()->value(); }
+    void setCurrentValue(const QVariant& value) override { Bar()->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return Bar()->maximum(); }
+    QVariant minimumValue() const override { return Bar()->minimum(); }
+    QVariant minimumStepSize() const override { return Bar()->singleStep(); }
+
+private:
+    FormScrollBar* Bar() const { return static_cast<FormScrollBar*>(widget()); }
+};
+
+QAccessibleInterface* AccessibleFor(const QString& /*className*/, QObject* object)
 {
+    auto* bar = qobject_cast<FormScrollBar*>(object);
+    return bar ? new FormScrollBarAccessible(bar) : nullptr;
+}
+
+}  // namespace
+
+FormScrollBar::FormScrollBar(const QLabel& reading, QWidget* parent)
+    : QScrollBar(Qt::Horizontal, parent), m_reading(reading)
+{
+    static const bool installed = (QAccessible::installFactory(AccessibleFor), true);
+    (void)installed;
     setTracking(false);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+QString FormScrollBar::Reading() const
+{
+    return m_reading.text();
+}
+
+void FormScrollBar::AnnounceReading()
+{
+    // Windows speaks a value change that carries text; AT-SPI readers
+    // re-read the description.
+    QAccessibleValueChangeEvent changed(this, Reading());
+    QAccessible::updateAccessibility(&changed);
+    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
 }
 
 void FormScrollBar::keyPressEvent(QKeyEvent* event)
@@ -42,6 +109,24 @@ void FormScrollBar::keyPressEvent(QKeyEvent* event)
     }
     triggerAction(action);
     event->accept();
+}
+
+void FormScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    // Neither Fusion nor the Windows styles mark a focused scroll bar; a
+    // keyboard user must see which reading the arrow keys will change. A
+    // frame in the selection colour inside the thumb, as clear in a tiny bar
+    // as in a large one.
+    QStyleOptionSlider slider;
+    initStyleOption(&slider);
+    const QRect thumb = style()->subControlRect(QStyle::CC_ScrollBar, &slider, QStyle::SC_ScrollBarSlider, this);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Highlight));
+    painter.drawRect(thumb.adjusted(2, 2, -3, -3));
 }
 
 }  // namespace window::qt

@@ -4,8 +4,13 @@
 // from Tab or a click, reports only completed changes (a drag reports on
 // release), and answers the keys the same way on every platform: Left and
 // Right step, Page Up and Page Down page, Home and End go to the ends.
+// When it has the focus its thumb carries a focus frame. Assistive
+// technology hears the bar's reading as the label above it shows it
+// ("＋0.18Ｄ"), not the raw position.
 
 #include <QScrollBar>
+
+class QLabel;
 
 namespace window::qt {
 
@@ -13,10 +18,20 @@ class FormScrollBar final : public QScrollBar {
     Q_OBJECT
 
 public:
-    explicit FormScrollBar(QWidget* parent);
+    // The label that shows this bar's value to the eye.
+    FormScrollBar(const QLabel& reading, QWidget* parent);
+
+    QString Reading() const;
+    // To be called once the label shows a new reading: tells assistive
+    // technology, which asked too early when the position changed.
+    void AnnounceReading();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const QLabel& m_reading;
 };
 
 }  // namespace window::qt

@@ -2,9 +2,12 @@
 #include "platform/qt/utf8.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/qt/form1_layout.h"
+#include "window/qt/form_label.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
+#include <QPainter>
 #include <QTest>
 
 #include <set>
@@ -36,16 +39,13 @@ TEST_F(FormLayout, EveryControlMatchesItsDescription)
         SCOPED_TRACE(std::string(d.name));
         auto* control = Find<QWidget>(std::string(d.name).c_str());
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(), QRect(d.geometry.left / 15, d.geometry.top / 15,
-                                             d.geometry.width / 15, d.geometry.height / 15));
-        EXPECT_EQ(control->font().family(), platform::InstalledFamily(d.font.family));
-        EXPECT_DOUBLE_EQ(control->font().pointSizeF(), d.font.points);
-        EXPECT_EQ(control->font().bold(), d.font.bold);
-        EXPECT_EQ(control->font().italic(), d.font.italic);
+        const QRect box(d.geometry.left / 15, d.geometry.top / 15, d.geometry.width / 15, d.geometry.height / 15);
+        auto* label = qobject_cast<FormLabel*>(control);
+        EXPECT_EQ(label ? label->Box() : control->geometry(), box);
+        EXPECT_EQ(control->font(), platform::InstalledFont(d.font));
         const QPalette palette = control->palette();
         switch (d.kind) {
         case ControlKind::Label: {
-            auto* label = qobject_cast<QLabel*>(control);
             ASSERT_NE(label, nullptr);
             EXPECT_EQ(label->text(), FromUtf8(d.caption));
             EXPECT_EQ(label->alignment(),
@@ -56,7 +56,7 @@ TEST_F(FormLayout, EveryControlMatchesItsDescription)
                 EXPECT_EQ(palette.color(QPalette::WindowText),
                           QColor(d.style.text->red, d.style.text->green, d.style.text->blue));
             }
-            EXPECT_EQ(label->autoFillBackground(), d.style.background.has_value());
+            EXPECT_EQ(label->Background().has_value(), d.style.background.has_value());
             break;
         }
         case ControlKind::ScrollBar: {
@@ -86,6 +86,7 @@ TEST_F(FormLayout, EveryControlMatchesItsDescription)
 }
 
 // Fixed figures, independent of the table, for the controls users look at most.
+// The face is the one actually drawn with, by any of its names.
 TEST_F(FormLayout, SpotChecksInPixelsAndFaces)
 {
     const struct {
@@ -107,8 +108,9 @@ TEST_F(FormLayout, SpotChecksInPixelsAndFaces)
     for (const auto& row : rows) {
         auto* control = Find<QWidget>(row.name);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(), row.geometry) << row.name;
-        EXPECT_EQ(control->font().family(), row.family) << row.name;
+        auto* label = qobject_cast<FormLabel*>(control);
+        EXPECT_EQ(label ? label->Box() : control->geometry(), row.geometry) << row.name;
+        EXPECT_EQ(QFontInfo(control->font()).family(), QFontInfo(QFont(row.family)).family()) << row.name;
         EXPECT_EQ(control->font().pointSizeF(), row.points) << row.name;
         EXPECT_EQ(control->font().bold(), row.bold) << row.name;
     }
@@ -139,6 +141,75 @@ TEST_F(FormLayout, LongCaptionsWrapInsideTheirBox)
         EXPECT_LE(text.width(), label->width()) << name;
         EXPECT_GE(text.height(), 2 * metrics.lineSpacing()) << name;
     }
+}
+
+// Form names: HScroll1 for the first bar, Label6 for the result label.
+std::string Named(ScrollBar bar)
+{
+    return "HScroll" + std::to_string(Index(bar) + 1);
+}
+
+std::string Named(Label label)
+{
+    return "Label" + std::to_string(Index(label) + 6);
+}
+
+// Ink pixels: neither transparent nor the label's own background.
+int Ink(const QImage& image, QColor background)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            ink += pixel.alpha() != 0 && pixel != background ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+// Each caption as the window draws it against the same text drawn with room
+// to spare: no glyph may lose a pixel, whatever the face's line height, and
+// also for the widest readings and results.
+TEST_F(FormLayout, NoCaptionIsCut)
+{
+    auto expectWhole = [](QLabel* shown) {
+        auto* label = qobject_cast<FormLabel*>(shown);
+        ASSERT_NE(label, nullptr);
+        const QColor background = label->Background().value_or(Qt::transparent);
+        QImage drawn(label->size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        label->render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+        const QSize box = label->Box().size();
+        QImage roomy(box.width() + 200, box.height() + 200, QImage::Format_ARGB32_Premultiplied);
+        roomy.fill(background);
+        QPainter painter(&roomy);
+        painter.setFont(label->font());
+        painter.setPen(label->palette().color(QPalette::WindowText));
+        painter.drawText(QRect(QPoint(100, 100), box), static_cast<int>(label->alignment()) | Qt::TextWordWrap | Qt::TextDontClip,
+                         label->text());
+        painter.end();
+        EXPECT_EQ(Ink(drawn, background), Ink(roomy, background)) << label->objectName().toStdString()
+                                                                  << " \"" << label->text().toStdString() << '"';
+    };
+    for (const ControlDescription& d : kForm1Controls) {
+        if (d.kind == ControlKind::Label) {
+            expectWhole(Find<QLabel>(std::string(d.name).c_str()));
+        }
+    }
+    // Both ends of every bar, then the longest result: "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180°".
+    for (const bool right : {false, true}) {
+        for (const BarDesign& design : kBarDesigns) {
+            Bar(Named(design.bar).c_str())->setValue(right ? design.maximum : design.minimum);
+            expectWhole(Find<QLabel>(Named(design.valueLabel).c_str()));
+        }
+    }
+    const int longest[] = {0, 500, 0, 2000, 500, 90};
+    for (const BarDesign& design : kBarDesigns) {
+        Bar(Named(design.bar).c_str())->setValue(longest[Index(design.bar)]);
+    }
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(Caption("Label6"), "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180°");
+    expectWhole(Find<QLabel>("Label6"));
 }
 
 TEST_F(FormLayout, TabOrderFollowsTheTabIndices)

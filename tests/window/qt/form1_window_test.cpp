@@ -9,6 +9,9 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 namespace window::qt::testing {
 
@@ -162,8 +165,22 @@ TEST_F(FormEvents, UsableThroughAccessibility)
     QAccessibleInterface* cylinder = findByName("遠用度数実測値（レンズメータ） Ｃ");
     ASSERT_NE(cylinder, nullptr);
     ASSERT_NE(cylinder->valueInterface(), nullptr);
+    EXPECT_EQ(cylinder->text(QAccessible::Value), "0.00Ｄ");
+
+    // A reader hears the reading the label shows, announced once it shows it.
+    static QStringList announced;
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);  // as when a reader runs
+    const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+        if (event->type() == QAccessible::ValueChanged) {
+            announced.append(static_cast<QAccessibleValueChangeEvent*>(event)->value().toString());
+        }
+    });
     cylinder->valueInterface()->setCurrentValue(75);
+    QAccessible::installUpdateHandler(previous);
     EXPECT_EQ(Caption("Label11"), "-0.75Ｄ");
+    EXPECT_EQ(cylinder->text(QAccessible::Value), "-0.75Ｄ");
+    EXPECT_EQ(cylinder->text(QAccessible::Description), "-0.75Ｄ");
+    EXPECT_EQ(announced.value(announced.size() - 1), "-0.75Ｄ") << announced.join(' ').toStdString();
 
     QAccessibleInterface* calculate = findByName("計 算");
     ASSERT_NE(calculate, nullptr);

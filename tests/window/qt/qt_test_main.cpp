@@ -1,7 +1,7 @@
 // Runs the Qt window tests on the offscreen platform, with no printer
 // reachable, so that no test ever prints a real page.
 
-#include <QApplication>
+#include "platform/qt/application.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,6 @@ int main(int argc, char* argv[])
     }
     qputenv("CUPS_SERVER", "/nonexistent/pelmaro-test-cups.sock");
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication application(argc, argv);
+    const auto application = platform::StartApplication(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 // end. Exits 0 only if every caption was right and ＥＮＤ ended the event
 // loop; run under the sanitizers it also shows the session leaks nothing.
 
+#include "platform/qt/application.h"
 #include "window/qt/form1_window.h"
 
 #include <QApplication>
@@ -64,7 +65,7 @@ void Session(QWidget& window)
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    const auto application = platform::StartApplication(argc, argv);
     window::qt::Form1Window window;
     window.show();
     QMetaObject::invokeMethod(&window, [&window] { Session(window); }, Qt::QueuedConnection);

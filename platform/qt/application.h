@@ -1,0 +1,19 @@
+#pragma once
+
+// Starts the Qt application the window lives in. Two things are settled
+// here rather than left to the desktop: the window keeps its designed light
+// look under any theme (its blue and magenta captions assume a light
+// background), and where no window can open at all the program says why in
+// one line and exits with status 1, instead of Qt's abort. Building the
+// window is the caller's business.
+
+#include <QApplication>
+
+#include <memory>
+
+namespace platform {
+
+// Never returns null: without a display it does not return at all.
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
+
+}  // namespace platform
