@@ -2,18 +2,18 @@
 # (as root; otherwise it prints the apt-get line to run), then configures
 # and builds through the CMake presets.
 
-RUN_PACKAGES   := cmake ninja-build g++ make qt6-base-dev libgl-dev qt6-wayland \
+RUN_PACKAGES   := cmake ninja-build g++ make qt6-base-dev libgl-dev libcups2-dev qt6-wayland \
                   fonts-ipafont-gothic fonts-rocknroll
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base-private-dev \
                   libx11-dev xvfb xdotool x11-utils imagemagick weston qt6-gtk-platformtheme \
-                  cups printer-driver-cups-pdf poppler-utils python3
+                  cups poppler-utils python3
 FUZZ_PACKAGES  := clang libclang-rt-dev
 
 ENSURE := scripts/ensure-packages
 # Extra configure options, e.g. CMAKE_ARGS=-DPELMARO_WERROR=ON
 CMAKE_ARGS ?=
 
-.PHONY: all build run test test-asan package bench startup screenshot sweep fuzz clean
+.PHONY: all build run test test-asan package bench print-bench startup screenshot sweep fuzz clean
 
 all: build
 
@@ -53,6 +53,12 @@ bench:
 	cmake --preset default $(CMAKE_ARGS)
 	cmake --build --preset default --target power_bench
 	build/default/bench/power_bench
+
+print-bench:
+	@$(ENSURE) $(TEST_PACKAGES)
+	cmake --preset default $(CMAKE_ARGS)
+	cmake --build --preset default --target print_bench
+	bash bench/print_bench.sh build/default/bench/print_bench
 
 startup:
 	@$(ENSURE) $(TEST_PACKAGES)

@@ -43,9 +43,36 @@ void Form1::EndProgram()
 
 void Form1::PrintWindow()
 {
-    if (!m_controls.PrintWindow()) {
-        m_controls.ShowMessage(kPrintFailedMessage);
+    m_controls.PrintWindow([this](platform::PrintOutcome outcome) {
+        if (outcome != platform::PrintOutcome::Accepted) {
+            m_controls.ShowMessage(PrintFailedMessage(outcome));
+        }
+    });
+}
+
+std::string PrintFailedMessage(platform::PrintOutcome outcome)
+{
+    std::string_view reason;
+    switch (outcome) {
+    case platform::PrintOutcome::Accepted:
+        break;
+    case platform::PrintOutcome::NoPrinter:
+        reason = "既定のプリンタがありません";
+        break;
+    case platform::PrintOutcome::NoServer:
+        reason = "印刷サーバーに接続できません";
+        break;
+    case platform::PrintOutcome::NotAccepting:
+        reason = "プリンタが印刷を受け付けていません";
+        break;
+    case platform::PrintOutcome::NoAnswer:
+        reason = "印刷サーバーが応答しません";
+        break;
+    case platform::PrintOutcome::SendFailed:
+        reason = "印刷データを送れませんでした";
+        break;
     }
+    return std::string(kPrintFailedMessage) + "（" + std::string(reason) + "）";
 }
 
 }  // namespace window

@@ -7,13 +7,17 @@
 
 #include "window/form_controls.h"
 
+#include <string>
 #include <string_view>
 
 namespace window {
 
-// Shown when the window could not be printed.
+// Shown when the window could not be printed, followed by the reason.
 inline constexpr std::string_view kPrintFailedMessage =
     "ウィンドウを印刷できませんでした。プリンタを確認してください。";
+
+// The message for a print that did not reach the print system.
+std::string PrintFailedMessage(platform::PrintOutcome outcome);
 
 class Form1 final {
 public:
@@ -27,7 +31,8 @@ public:
     // Back to the designed state: result cleared, value captions, then bars.
     void Reset();
     void EndProgram();
-    // Prints the window; on failure tells the user and changes nothing else.
+    // Prints the window; once the print system has answered, tells the user
+    // if the job was not accepted. Changes nothing else.
     void PrintWindow();
 
 private:

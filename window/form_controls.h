@@ -5,9 +5,11 @@
 // window implements this; tests use a model of it. Layout, fonts and event
 // wiring are the implementation's business, not this interface's.
 
+#include "platform/print_outcome.h"
 #include "power/lens_reading.h"
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 namespace window {
@@ -41,9 +43,12 @@ public:
 
     // Ends the program: the window closes and no further notification comes.
     virtual void End() = 0;
-    // Sends an image of the window to the default printer. False when there
-    // is no printer or the job failed; nothing on screen changes either way.
-    virtual bool PrintWindow() = 0;
+    // Sends an image of the window to the default printer. Returns at once,
+    // before the print system has answered; `done` runs later, on the
+    // thread every notification comes on, with how the print ended. Nothing
+    // on screen changes either way.
+    using PrintDone = std::function<void(platform::PrintOutcome)>;
+    virtual void PrintWindow(PrintDone done) = 0;
     // Tells the user something went wrong, without stopping the program.
     virtual void ShowMessage(std::string_view message) = 0;  // UTF-8
 

@@ -1,27 +1,101 @@
 #!/usr/bin/env bash
-# Prints the window through a real CUPS server to its PDF printer: moves a
-# cylinder bar and calculates with the pointer, clicks print, and checks the
-# PDF: one page, showing the window with its result caption.
+# Printing through a CUPS scheduler of the test's own, as a user meets it:
+# a good queue (the window shrunk first: the whole window must still be on
+# the page, in colour, its captions as text; two quick presses, two jobs),
+# a disabled queue (the job is held: accepted, so nothing is said), a queue
+# that rejects jobs, no server, and a server that takes the connection and
+# never answers (each told within 15 s, the window answering meanwhile).
 set -euo pipefail
 binary=$1
 here=$(dirname "$0")
 source "$here/../../scripts/xvfb-session.sh"
-source "$here/../../scripts/cups-pdf-printer.sh"
-command -v pdftoppm >/dev/null || fail "pdftoppm is missing (make test installs it)"
-setup_pdf_printer
-
+source "$here/../../scripts/private-cups.sh"
+for tool in pdftoppm pdftotext pdfinfo; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (make test installs poppler-utils)"
+done
+start_private_cups
+for queue in Good Disabled Rejecting; do add_queue "$queue"; done
+cupsdisable Disabled
+cupsreject Rejecting
+start_hanging_server
 start_xvfb
-"$binary" &
-E2E_PIDS+=($!)
-wait_for 20 find_window Form1 || fail "no window"
-find_window Form1
-
-for _ in 1 2 3; do click_trough_right $HSCROLL5; done   # cylinder -0.75 D
-click_control $COMMAND1
-click_control $PRINT
-wait_for_pdf
-
 work=$(mktemp -d)
-pdftoppm -r 96 -singlefile "$PDF" "$work/page"
+
+# One program at a time, so that a second window titled Form1 is a message.
+app=
+start_program() {
+  if [ -n "$app" ]; then kill "$app"; wait "$app" 2>/dev/null || true; fi
+  env "$@" "$binary" &
+  app=$!
+  E2E_PIDS+=("$app")
+  wait_for 20 find_window Form1 || fail "no window"
+  find_window Form1
+}
+
+messages() { echo $(($(xdotool search --onlyvisible --name '^Form1$' | wc -l) - 1)); }
+told() { [ "$(messages)" -ge 1 ]; }
+
+# Presses print and waits for the message; closes it again.
+expect_told() {
+  local start=$SECONDS
+  click_control $PRINT
+  wait_for 15 told || fail "$1: nothing told within 15 s of the press"
+  echo "$1: told after $((SECONDS - start)) s"
+  local box
+  box=$(xdotool search --onlyvisible --name '^Form1$' | grep -vx "$WINDOW" | head -n 1)
+  xdotool windowfocus --sync "$box" key Return
+  none() { [ "$(messages)" -eq 0 ]; }
+  wait_for 10 none || fail "$1: the message did not close"
+}
+
+# Presses print the given number of times; the scheduler must keep as many
+# more documents, and nothing is said.
+expect_accepted() {
+  local presses=${2:-1} before
+  before=$(kept_documents | wc -l)
+  for _ in $(seq "$presses"); do click_control $PRINT; done
+  more() { [ "$(kept_documents | wc -l)" -ge $((before + presses)) ]; }
+  wait_for 15 more || fail "$1: not every job reached the scheduler"
+  sleep 0.5  # the outcome reaches the window right after the job is taken
+  [ "$(messages)" -eq 0 ] || fail "$1: a message for an accepted job"
+  echo "$1: job accepted, nothing said"
+}
+
+lpadmin -d Good
+start_program
+enter_example
+xdotool windowsize --sync "$WINDOW" 400 380  # the result line and 計 算 are now off screen
+expect_accepted "good queue"
+page=$(kept_documents | tail -n 1)
+[ "$(pdfinfo "$page" | sed -n 's/^Pages: *//p')" = 1 ] || fail "the page count is not 1"
+pdftotext "$page" "$work/page.txt"
+for caption in "遠用度数確認値" "計 算" "Ｓ＋0.18Ｄ Ｃ-0.87Ｄ Ａ15°"; do
+  grep -qF "$caption" "$work/page.txt" || fail "\"$caption\" is not on the page as text"
+done
+echo "the page holds the captions as text, the result line among them"
+pdftoppm -r 96 -singlefile "$page" "$work/page"
 python3 "$here/page_check.py" "$work/page.ppm"
-rm -rf "$work" "$PDF"
+
+expect_accepted "good queue, two quick presses" 2
+
+lpadmin -d Disabled
+expect_accepted "disabled queue"
+lpstat -o Disabled | grep -q . || fail "no job waits on the disabled queue"
+
+lpadmin -d Rejecting
+expect_told "queue rejecting jobs"
+
+start_program CUPS_SERVER=/nonexistent/pelmaro-e2e.sock
+expect_told "no print server"
+
+start_program CUPS_SERVER="$HANGING_SERVER"
+focus_window
+click_control $PRINT
+picture_window "$work/before.png"
+keys Tab  # the focus moves on: the window answers while the print waits
+picture_window "$work/after.png"
+[ "$(pixels_differing "$work/before.png" "$work/after.png")" != 0 ] || fail "the window did not answer"
+echo "the window answers while the print system does not"
+start=$SECONDS; wait_for 15 told || fail "hanging server: nothing told within 15 s of the press"
+echo "hanging server: told after $((SECONDS - start)) s"
+rm -rf "$work"

@@ -153,31 +153,48 @@ TEST(Form1, ResetWithoutChangesRaisesNoNotification)
     EXPECT_EQ(model.Log().size(), 13u);
 }
 
-TEST(Form1, PrintingReportsFailureAndChangesNothing)
+// Two presses, then the print system answers each: a failure is told with
+// its reason, an accepted job is not, and nothing on screen changes.
+TEST(Form1, PrintingTellsEveryFailureAndChangesNothing)
 {
-    for (const bool printerWorks : {true, false}) {
-        SCOPED_TRACE(printerWorks ? "printer works" : "no printer");
+    using platform::PrintOutcome;
+    const struct {
+        PrintOutcome outcome;
+        const char* reason;
+    } rows[] = {
+        {PrintOutcome::Accepted, nullptr},
+        {PrintOutcome::NoPrinter, "既定のプリンタがありません"},
+        {PrintOutcome::NoServer, "印刷サーバーに接続できません"},
+        {PrintOutcome::NotAccepting, "プリンタが印刷を受け付けていません"},
+        {PrintOutcome::NoAnswer, "印刷サーバーが応答しません"},
+        {PrintOutcome::SendFailed, "印刷データを送れませんでした"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason ? row.reason : "accepted");
         ModelControls model;
         model.Move(ScrollBar::HScroll1, 975);
         model.Move(ScrollBar::HScroll6, 30);
         model.form().Calculate();
         const std::string result = model.Caption(Label::Label6);
-        model.SetPrinterWorks(printerWorks);
         model.ClearLog();
 
         model.form().PrintWindow();
+        model.form().PrintWindow();
+        EXPECT_EQ(model.PrintJobs(), 2);
+        EXPECT_TRUE(model.Messages().empty());  // nothing is said before the print system answers
+        model.AnswerPrint(row.outcome);
+        model.AnswerPrint(row.outcome);
 
-        EXPECT_EQ(model.PrintJobs(), 1);
         EXPECT_TRUE(model.Log().empty());  // no caption or position was touched
         EXPECT_EQ(model.Caption(Label::Label6), result);
         EXPECT_EQ(model.Caption(Label::Label7), "＋0.25Ｄ");
         EXPECT_EQ(model.Position(ScrollBar::HScroll6), 30);
         EXPECT_FALSE(model.Ended());
-        if (printerWorks) {
+        if (row.reason == nullptr) {
             EXPECT_TRUE(model.Messages().empty());
         } else {
-            ASSERT_EQ(model.Messages().size(), 1u);
-            EXPECT_EQ(model.Messages()[0], window::kPrintFailedMessage);
+            const std::string told = std::string(window::kPrintFailedMessage) + "（" + row.reason + "）";
+            EXPECT_EQ(model.Messages(), std::vector<std::string>(2, told));
         }
     }
 }

@@ -52,10 +52,17 @@ void ModelControls::SetCaption(Label label, std::string_view caption)
     m_captions[Index(label)] = caption;
 }
 
-bool ModelControls::PrintWindow()
+void ModelControls::PrintWindow(PrintDone done)
 {
     ++m_printJobs;
-    return m_printerWorks;
+    m_waitingPrints.push_back(std::move(done));
+}
+
+void ModelControls::AnswerPrint(platform::PrintOutcome outcome)
+{
+    PrintDone done = std::move(m_waitingPrints.front());
+    m_waitingPrints.pop_front();
+    done(outcome);
 }
 
 const std::string& ModelControls::Caption(Label label) const

@@ -10,6 +10,7 @@
 #include "window/form_controls.h"
 
 #include <array>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ public:
     void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
     void SetCaption(Label label, std::string_view caption) override;
     void End() override { m_ended = true; }
-    bool PrintWindow() override;
+    void PrintWindow(PrintDone done) override;
     void ShowMessage(std::string_view message) override { m_messages.emplace_back(message); }
 
     // What the user does: moves a bar (arrow, trough, drag or key), clicks a button.
@@ -37,7 +38,8 @@ public:
     const std::vector<std::string>& Messages() const { return m_messages; }
     bool Ended() const { return m_ended; }
     int PrintJobs() const { return m_printJobs; }
-    void SetPrinterWorks(bool works) { m_printerWorks = works; }
+    // The print system answers the oldest print still waiting.
+    void AnswerPrint(platform::PrintOutcome outcome);
 
 private:
     Form1 m_form{*this};
@@ -46,8 +48,8 @@ private:
     std::vector<std::string> m_log;
     std::vector<std::string> m_messages;
     bool m_ended = false;
-    bool m_printerWorks = true;
     int m_printJobs = 0;
+    std::deque<PrintDone> m_waitingPrints;
 };
 
 const char* NameOf(ScrollBar bar);

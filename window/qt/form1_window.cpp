@@ -199,9 +199,9 @@ void Form1Window::End()
     QCoreApplication::quit();
 }
 
-bool Form1Window::PrintWindow()
+void Form1Window::PrintWindow(PrintDone done)
 {
-    return platform::PrintWidget(*this);
+    m_printer.Print(*this, QSize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips)), std::move(done));
 }
 
 void Form1Window::ShowMessage(std::string_view message)

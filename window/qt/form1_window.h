@@ -4,6 +4,7 @@
 // each control's event to one Form1 operation, and gives Form1 the controls
 // it asks for. The behaviour itself lives in Form1.
 
+#include "platform/qt/window_printer.h"
 #include "window/form1.h"
 #include "window/form_controls.h"
 #include "window/qt/form1_layout.h"
@@ -27,7 +28,7 @@ public:
     void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
     void SetCaption(Label label, std::string_view caption) override;
     void End() override;
-    bool PrintWindow() override;
+    void PrintWindow(PrintDone done) override;
     void ShowMessage(std::string_view message) override;
 
 protected:
@@ -39,6 +40,8 @@ private:
     void Run(Command command);
 
     Form1 m_form{*this};
+    // After m_form: destroyed first, so no print reports to a form that is gone.
+    platform::WindowPrinter m_printer;
     std::array<FormScrollBar*, 6> m_bars{};
     std::array<FormLabel*, 7> m_labels{};
 };

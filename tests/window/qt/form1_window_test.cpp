@@ -132,13 +132,15 @@ TEST_F(FormEvents, ClosingTheWindowEndsTheEventLoop)
 
 TEST_F(FormEvents, SpaceAtStartPrintsAndAFailedPrintSaysSo)
 {
-    // The test runs with no printer reachable.
+    // The test runs with no print server reachable. The message comes once
+    // the print system has answered, not inside the key press.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(m_window->findChild<QMessageBox*>("message"), nullptr);
 
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_window->findChild<QMessageBox*>("message") != nullptr; }));
     auto* message = m_window->findChild<QMessageBox*>("message");
-    ASSERT_NE(message, nullptr);
     EXPECT_TRUE(message->isVisible());
-    EXPECT_EQ(message->text(), platform::FromUtf8(kPrintFailedMessage));
+    EXPECT_EQ(message->text().toStdString(), PrintFailedMessage(platform::PrintOutcome::NoServer));
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_EQ(Caption("Label6"), "");
     EXPECT_EQ(Caption("Label7"), "0.00Ｄ");

@@ -1,0 +1,18 @@
+#pragma once
+
+// How a print ended, as far as the print system told: the job was accepted,
+// or why not. Telling the user is the caller's business; this only names
+// the cases the user can act on.
+
+namespace platform {
+
+enum class PrintOutcome {
+    Accepted,      // the print system has the job (printing, queued or held)
+    NoPrinter,     // no default printer is set
+    NoServer,      // the print system cannot be reached
+    NotAccepting,  // the printer refuses new jobs
+    NoAnswer,      // the print system took the connection but did not answer in time
+    SendFailed,    // the page could not be made or sent
+};
+
+}  // namespace platform

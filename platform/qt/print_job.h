@@ -1,0 +1,36 @@
+#pragma once
+
+// One page on its way to the default printer, and the print system that
+// takes it: CUPS's own API where the build finds it (the job id or the
+// print system's error tell the truth, and every wait ends at the deadline),
+// Qt's printer elsewhere (the Windows print system). Runs on a worker
+// thread; nothing here touches a widget.
+
+#include "platform/print_outcome.h"
+
+#include <QPicture>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include <chrono>
+
+class QPainter;
+
+namespace platform {
+
+struct Page final {
+    QPicture picture;  // the window, in its own pixels
+    QSize area;        // the part of the picture to print, in those pixels
+    QString title;     // the job's name in the print queue
+    std::chrono::steady_clock::time_point deadline;
+};
+
+// Asks for the default printer, draws the page and hands over the job.
+PrintOutcome SendPage(const Page& page);
+
+// Draws the picture at the top left of `printable` (in device units),
+// 96 of its pixels to the inch at `dotsPerInch`, shrunk only to fit.
+void DrawPage(QPainter& painter, const Page& page, const QRectF& printable, double dotsPerInch);
+
+}  // namespace platform

@@ -1,0 +1,80 @@
+# Sourced by the printing tests and the print benchmark, after
+# xvfb-session.sh: a CUPS scheduler of their own, with its own configuration,
+# spool and socket in a temporary folder, reached through CUPS_SERVER. The
+# machine's own printers are never touched. Queues are raw and print to
+# /dev/null, and the scheduler keeps every job's document, so what the
+# program sent can be read back. Needs root; the caller exits 77 (skipped) otherwise.
+
+start_private_cups() {
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: a CUPS scheduler needs root"
+    exit 77
+  fi
+  local tool
+  for tool in cupsd lpadmin lpstat cupsaccept cupsreject cupsenable cupsdisable; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (make test installs cups)"
+  done
+  CUPS_DIR=$(mktemp -d /tmp/pelmaro-cups.XXXXXX)
+  mkdir -p "$CUPS_DIR"/{etc,spool/tmp,cache,state,log}
+  chmod -R a+rwX "$CUPS_DIR"
+  cat >"$CUPS_DIR/cups-files.conf" <<EOF
+ServerRoot $CUPS_DIR/etc
+RequestRoot $CUPS_DIR/spool
+TempDir $CUPS_DIR/spool/tmp
+CacheDir $CUPS_DIR/cache
+StateDir $CUPS_DIR/state
+ErrorLog $CUPS_DIR/log/error_log
+AccessLog $CUPS_DIR/log/access_log
+PageLog $CUPS_DIR/log/page_log
+FileDevice Yes
+Printcap /dev/null
+EOF
+  cat >"$CUPS_DIR/cupsd.conf" <<EOF
+Listen $CUPS_DIR/cups.sock
+LogLevel info
+Browsing No
+WebInterface No
+DefaultAuthType None
+PreserveJobFiles Yes
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+  export CUPS_SERVER=$CUPS_DIR/cups.sock
+  cupsd -f -c "$CUPS_DIR/cupsd.conf" -s "$CUPS_DIR/cups-files.conf" &
+  E2E_PIDS+=($!)
+  scheduler_up() { lpstat -r | grep -q 'is running'; }
+  wait_for 20 scheduler_up || fail "the private cupsd did not start: $(cat "$CUPS_DIR/log/error_log" 2>/dev/null)"
+}
+
+add_queue() {
+  lpadmin -p "$1" -E -v file:///dev/null
+}
+
+# The documents the scheduler kept, newest last.
+kept_documents() {
+  ls -tr "$CUPS_DIR"/spool/d* 2>/dev/null || true
+}
+
+# Listens on a socket, takes every connection and never answers: a print
+# server that hangs. Sets HANGING_SERVER to its socket.
+start_hanging_server() {
+  HANGING_SERVER=$CUPS_DIR/hanging.sock
+  python3 -c '
+import socket, sys
+server = socket.socket(socket.AF_UNIX)
+server.bind(sys.argv[1])
+server.listen(16)
+held = []
+while True:
+    held.append(server.accept()[0])
+' "$HANGING_SERVER" &
+  E2E_PIDS+=($!)
+  wait_for 10 test -S "$HANGING_SERVER" || fail "the hanging server did not start"
+}
