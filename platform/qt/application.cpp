@@ -69,6 +69,7 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
     g_startUpMessages.push_back({type, context.category, message});
 }
 
+#ifndef Q_OS_WIN
 // The light grey form the window was designed on, with Qt Fusion's light
 // shading. Fusion itself turns dark when the desktop's theme is dark, so
 // the colours are spelled out here rather than asked of the style.
@@ -94,6 +95,8 @@ QPalette LightPalette()
     palette.setBrush(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
     return palette;
 }
+
+#endif
 
 // Fusion draws from the palette alone, so with a fixed palette the window
 // looks the same under every desktop theme. Windows keeps its native style

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QPainter>
+#include <QRawFont>
 #include <QTest>
 
 #include <set>
@@ -43,6 +44,12 @@ TEST_F(FormLayout, EveryControlMatchesItsDescription)
         auto* label = qobject_cast<FormLabel*>(control);
         EXPECT_EQ(label ? label->Box() : control->geometry(), box);
         EXPECT_EQ(control->font(), platform::InstalledFont(d.font));
+        // The face it draws with has every character of its caption: no boxes.
+        const QRawFont face = QRawFont::fromFont(control->font());
+        for (const char32_t character : FromUtf8(d.caption).toUcs4()) {
+            EXPECT_TRUE(face.supportsCharacter(character)) << face.familyName().toStdString() << " U+"
+                                                           << std::hex << static_cast<unsigned>(character);
+        }
         const QPalette palette = control->palette();
         switch (d.kind) {
         case ControlKind::Label: {
