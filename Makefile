@@ -71,18 +71,7 @@ bench:
 	cmake --build --preset default --target power_bench
 	build/default/bench/power_bench
 
-print-windows:
-	@$(ENSURE) $(WINDOWS_PACKAGES)
-	@qt=$$(scripts/windows-qt.sh) && export PELMARO_WINDOWS_QT=$$qt && set -x && \
-	  cmake --preset windows $(CMAKE_ARGS) && cmake --build --preset windows
-	cd build/windows && cpack -B . >/dev/null
-	@ls build/windows/pelmaro-*-windows-x86_64.zip
-
-test-windows: windows
-	@$(ENSURE) $(WINDOWS_TEST_PACKAGES)
-	bash scripts/windows-test.sh
-
-bench:
+print-bench:
 	@$(ENSURE) $(TEST_PACKAGES)
 	cmake --preset default $(CMAKE_ARGS)
 	cmake --build --preset default --target print_bench

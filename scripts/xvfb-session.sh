@@ -116,6 +116,17 @@ enter_example() {
   click_control $COMMAND1
 }
 
+# Clicks ＥＮＤ and expects the program (pid $1) to end with status 0.
+end_cleanly() {
+  local app=$1 status=0
+  click_control $COMMAND3
+  ended() { ! kill -0 "$app" 2>/dev/null; }
+  wait_for 20 ended || fail "the program did not end after ＥＮＤ"
+  wait "$app" || status=$?
+  [ "$status" -eq 0 ] || fail "exit status $status"
+  echo "ＥＮＤ ended the program with status 0"
+}
+
 # Controls the scripts press, in twips.
 COMMAND1="6960 3960 1335 855"
 COMMAND2="5160 5160 1095 615"

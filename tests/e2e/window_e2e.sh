@@ -29,13 +29,7 @@ xdotool key --clearmodifiers Return
 one_window() { [ "$(xdotool search --onlyvisible --name '^Form1$' | wc -l)" -eq 1 ]; }
 wait_for 10 one_window || fail "the message did not close"
 
-click_control $COMMAND3
-ended() { ! kill -0 "$app" 2>/dev/null; }
-wait_for 10 ended || fail "the program did not end after ＥＮＤ"
-status=0
-wait "$app" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
-echo "ＥＮＤ ended the program with status 0"
+end_cleanly "$app"
 
 # Where no window can open: one line saying why, status 1, no abort.
 for display in "DISPLAY=:9999" "-u DISPLAY"; do

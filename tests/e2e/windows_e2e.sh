@@ -60,11 +60,5 @@ else
   echo "SKIP print: a CUPS scheduler needs root"
 fi
 
-click_control $COMMAND3
-ended() { ! kill -0 "$app" 2>/dev/null; }
-wait_for 20 ended || fail "the program did not end after ＥＮＤ"
-status=0
-wait "$app" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
-echo "ＥＮＤ ended the program with status 0"
+end_cleanly "$app"
 rm -rf "$work"
