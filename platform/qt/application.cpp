@@ -62,8 +62,8 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
 {
     if (type == QtFatalMsg) {
         // Qt gives up for want of a platform; it would abort next.
-        std::fprintf(stderr, "pelmaro: %s\n", qPrintable(WhyNoWindow()));
-        std::fflush(stderr);
+        static_cast<void>(std::fprintf(stderr, "pelmaro: %s\n", qPrintable(WhyNoWindow())));
+        static_cast<void>(std::fflush(stderr));
         std::_Exit(EXIT_FAILURE);
     }
     g_startUpMessages.push_back({type, context.category, message});

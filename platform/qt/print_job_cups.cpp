@@ -40,6 +40,14 @@ PrintOutcome Failure(ipp_status_t status, Clock::time_point deadline)
     }
 }
 
+// A scheduler that asks for a password gets none: libcups would otherwise
+// prompt on the terminal the program was started from, if any.
+const char* NoPassword(const char* /*prompt*/, http_t* /*http*/, const char* /*method*/, const char* /*resource*/,
+                       void* /*data*/)
+{
+    return nullptr;
+}
+
 bool Succeeded(ipp_status_t status)
 {
     return status <= IPP_STATUS_OK_CONFLICTING;
@@ -90,6 +98,7 @@ struct HttpDeleter final {
 
 PrintOutcome SendPage(const Page& page)
 {
+    cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
     Clock::time_point deadline = page.deadline;
     const auto patience = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     int cancel = 0;

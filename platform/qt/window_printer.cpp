@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <memory>
 
 namespace platform {
 
@@ -60,14 +61,14 @@ WindowPrinter::~WindowPrinter()
 void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
 {
     Page page{PictureOf(widget, area), area, widget.windowTitle(), std::chrono::steady_clock::now() + kPatience};
-    QThread* job = QThread::create([this, page = std::move(page), done = std::move(done)]() mutable {
-        const PrintOutcome outcome = SendPage(page);
-        QMetaObject::invokeMethod(this, [done = std::move(done), outcome] { done(outcome); }, Qt::QueuedConnection);
-    });
-    connect(job, &QThread::finished, this, [this, job] {
+    // Written by the worker, read here once it has finished.
+    auto outcome = std::make_shared<PrintOutcome>(PrintOutcome::SendFailed);
+    QThread* job = QThread::create([page = std::move(page), outcome] { *outcome = SendPage(page); });
+    connect(job, &QThread::finished, this, [this, job, outcome, done = std::move(done)] {
         m_jobs.removeOne(job);
         job->wait();  // finished comes just before the thread's last instructions
         delete job;
+        done(*outcome);
     });
     m_jobs.append(job);
     job->start();

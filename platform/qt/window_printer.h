@@ -36,9 +36,7 @@ public:
     explicit WindowPrinter(QObject* parent = nullptr);
     // Waits for prints still under way, each at most until its patience ends.
     ~WindowPrinter() override;
-
-    WindowPrinter(const WindowPrinter&) = delete;
-    WindowPrinter& operator=(const WindowPrinter&) = delete;
+    Q_DISABLE_COPY_MOVE(WindowPrinter)
 
     // The page shows the widget's top-left `area` at 96 of its pixels to the
     // inch, in colour, whatever part of it is on screen now; shrunk only if

@@ -8,6 +8,7 @@
 #include "window/form_design.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -161,5 +162,25 @@ inline constexpr std::array<ControlDescription, 29> kForm1Controls{{
     ButtonControl("Command3", "ＥＮＤ", {6960, 5160, 1095, 615}, 7, kWindowFont, kDefaultColours, Command::EndProgram),
     ButtonControl("print", "print", {3600, 5280, 855, 375}, 0, kWindowFont, kDefaultColours, Command::PrintWindow),
 }};
+
+// Each scroll bar is given the label that shows its value when it is made,
+// so the table must list that label first.
+constexpr bool ValueLabelsComeBeforeTheirBars()
+{
+    for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
+        if (!kForm1Controls[i].bar) {
+            continue;
+        }
+        bool listed = false;
+        for (std::size_t j = 0; j < i; ++j) {
+            listed = listed || kForm1Controls[j].label == DesignOf(*kForm1Controls[i].bar).valueLabel;
+        }
+        if (!listed) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(ValueLabelsComeBeforeTheirBars());
 
 }  // namespace window::qt

@@ -138,10 +138,9 @@ QWidget* Form1Window::AddControl(const ControlDescription& description)
     }
     case ControlKind::ScrollBar: {
         const ScrollBar which = *description.bar;
-        // The table lists each value label before its bar.
-        const QLabel* reading = m_labels[Index(DesignOf(which).valueLabel)];
-        Q_ASSERT(reading != nullptr);
-        FormScrollBar* bar = MakeScrollBar(description, *reading, this);
+        // Made already: the table lists each value label before its bar.
+        const QLabel& reading = *m_labels[Index(DesignOf(which).valueLabel)];
+        FormScrollBar* bar = MakeScrollBar(description, reading, this);
         m_bars[Index(which)] = bar;
         connect(bar, &QScrollBar::valueChanged, this, [this, which] { m_form.ScrollChange(which); });
         return bar;

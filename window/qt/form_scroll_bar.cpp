@@ -17,7 +17,9 @@ namespace {
 // description, and the position as the numeric value.
 class FormScrollBarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit FormScrollBarAccessible(FormScrollBar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+    explicit FormScrollBarAccessible(FormScrollBar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar), m_bar(bar)
+    {
+    }
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -42,7 +44,9 @@ public:
     QVariant minimumStepSize() const override { return Bar()->singleStep(); }
 
 private:
-    FormScrollBar* Bar() const { return static_cast<FormScrollBar*>(widget()); }
+    FormScrollBar* Bar() const { return m_bar; }
+
+    FormScrollBar* m_bar;
 };
 
 QAccessibleInterface* AccessibleFor(const QString& /*className*/, QObject* object)

@@ -179,8 +179,8 @@ TEST_F(FormEvents, UsableThroughAccessibility)
     static QStringList announced;
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);  // as when a reader runs
     const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-        if (event->type() == QAccessible::ValueChanged) {
-            announced.append(static_cast<QAccessibleValueChangeEvent*>(event)->value().toString());
+        if (const auto* changed = dynamic_cast<QAccessibleValueChangeEvent*>(event)) {
+            announced.append(changed->value().toString());
         }
     });
     cylinder->valueInterface()->setCurrentValue(75);
