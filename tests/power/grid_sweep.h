@@ -3,10 +3,14 @@
 // Walks every pair of readings the scroll bars can make on a grid of
 // cylinder positions (every axis position, both readings) and checks each
 // residual power and its caption: finite, cylinder never positive, axis in
-// 1..180 (absent only without cylinders), caption well formed.
+// 1..180 (absent only without cylinders), caption well formed. A digest of
+// every caption, in a fixed order whatever the number of threads, lets two
+// builds (Linux and Windows) be compared caption for caption.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace power::testing {
 
@@ -14,9 +18,16 @@ struct SweepReport final {
     std::uint64_t checked = 0;
     std::uint64_t faults = 0;
     std::string firstFault;  // the positions and what was wrong, if any
+    std::vector<std::uint64_t> rowDigests;  // 64-bit FNV-1a of each row's captions, by check cylinder
+    std::uint64_t digest = 0;               // the same of the row digests, in order
 };
 
 // cylinderStride 1 is every position 0..500; 25 is the 0.25 D grid.
 SweepReport SweepGrid(int cylinderStride, unsigned threads);
+
+// Every pair of one row (one check cylinder position) in sweep order, with
+// its positions and caption, for comparing a row whose digests differ.
+void ForEachInRow(int checkCylinder, int cylinderStride,
+                  const std::function<void(const std::string& positions, const std::string& caption)>& visit);
 
 }  // namespace power::testing
