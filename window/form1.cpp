@@ -50,27 +50,29 @@ void Form1::PrintWindow()
     });
 }
 
+namespace {
+
+// The short phrase that says why a print did not reach the printer.
+std::string_view PrintFailureReason(platform::PrintOutcome outcome)
+{
+    switch (outcome) {
+    case platform::PrintOutcome::Accepted: return {};
+    case platform::PrintOutcome::NoPrinter: return "既定のプリンタがありません";
+    case platform::PrintOutcome::NoServer: return "印刷サーバーに接続できません";
+    case platform::PrintOutcome::NotAccepting: return "プリンタが印刷を受け付けていません";
+    case platform::PrintOutcome::NoAnswer: return "印刷サーバーが応答しません";
+    case platform::PrintOutcome::SendFailed: return "印刷データを送れませんでした";
+    }
+    return {};
+}
+
+}  // namespace
+
 std::string PrintFailedMessage(platform::PrintOutcome outcome)
 {
-    std::string_view reason;
-    switch (outcome) {
-    case platform::PrintOutcome::Accepted:
-        break;
-    case platform::PrintOutcome::NoPrinter:
-        reason = "既定のプリンタがありません";
-        break;
-    case platform::PrintOutcome::NoServer:
-        reason = "印刷サーバーに接続できません";
-        break;
-    case platform::PrintOutcome::NotAccepting:
-        reason = "プリンタが印刷を受け付けていません";
-        break;
-    case platform::PrintOutcome::NoAnswer:
-        reason = "印刷サーバーが応答しません";
-        break;
-    case platform::PrintOutcome::SendFailed:
-        reason = "印刷データを送れませんでした";
-        break;
+    const std::string_view reason = PrintFailureReason(outcome);
+    if (reason.empty()) {
+        return std::string(kPrintFailedMessage);
     }
     return std::string(kPrintFailedMessage) + "（" + std::string(reason) + "）";
 }
