@@ -22,6 +22,10 @@ fi
 work=$(mktemp -d)
 unzip -q "$zip" -d "$work"
 exe=$(find "$work" -name pelmaro.exe)
+# Nothing but Windows' own DLLs: a MinGW runtime or Qt DLL would be missing
+# on the optician's PC.
+foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | grep -iE '^(lib|qt)' || true)
+[ -z "$foreign" ] || fail "pelmaro.exe needs DLLs Windows does not have: $foreign"
 
 /usr/lib/wine/wine64 "$exe" &
 app=$!
