@@ -2,12 +2,15 @@
 
 #include "platform/qt/print_job.h"
 
+#include <QDeadlineTimer>
 #include <QPainter>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -15,6 +18,11 @@ namespace {
 
 // Form coordinates are twips, 15 to the pixel and 1440 to the inch.
 constexpr double kDesignedPixelsPerInch = 96.0;
+
+// How long past its patience a print may take to report before it is told
+// as unanswered: room for a print system that gives up at the deadline
+// itself, while the user still hears within 15 s of the press.
+constexpr std::chrono::milliseconds kGrace{2'000};
 
 // The widget's area as drawing commands. Each child is drawn at its place
 // on its own, so children outside a shrunken window are on the page too;
@@ -48,28 +56,47 @@ void DrawPage(QPainter& painter, const Page& page, const QRectF& printable, doub
     painter.drawPicture(0, 0, page.picture);
 }
 
-WindowPrinter::WindowPrinter(QObject* parent) : QObject(parent) {}
+WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds patience)
+    : QObject(parent), m_send(std::move(send)), m_patience(patience)
+{
+}
 
 WindowPrinter::~WindowPrinter()
 {
+    const QDeadlineTimer patienceEnds(m_patience + kGrace);
     for (QThread* job : std::as_const(m_jobs)) {
-        job->wait();
-        delete job;
+        // A thread still inside the print system cannot be stopped or
+        // deleted; it is left to end with the program.
+        if (job->wait(patienceEnds)) {
+            delete job;
+        }
     }
 }
 
 void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
 {
-    Page page{PictureOf(widget, area), area, widget.windowTitle(), std::chrono::steady_clock::now() + kPatience};
-    // Written by the worker, read here once it has finished.
-    auto outcome = std::make_shared<PrintOutcome>(PrintOutcome::SendFailed);
-    QThread* job = QThread::create([page = std::move(page), outcome] { *outcome = SendPage(page); });
-    connect(job, &QThread::finished, this, [this, job, outcome, done = std::move(done)] {
+    Page page{PictureOf(widget, area), area, widget.windowTitle(), std::chrono::steady_clock::now() + m_patience};
+    struct Report final {
+        PrintOutcome outcome = PrintOutcome::SendFailed;  // written by the worker, read once it has finished
+        bool told = false;
+        Done done;
+    };
+    auto report = std::make_shared<Report>();
+    report->done = std::move(done);
+    const auto tell = [report](PrintOutcome outcome) {
+        if (!std::exchange(report->told, true)) {
+            report->done(outcome);
+        }
+    };
+
+    QThread* job = QThread::create([send = m_send, page = std::move(page), report] { report->outcome = send(page); });
+    connect(job, &QThread::finished, this, [this, job, report, tell] {
         m_jobs.removeOne(job);
         job->wait();  // finished comes just before the thread's last instructions
         delete job;
-        done(*outcome);
+        tell(report->outcome);
     });
+    QTimer::singleShot(m_patience + kGrace, this, [tell] { tell(PrintOutcome::NoAnswer); });
     m_jobs.append(job);
     job->start();
 }

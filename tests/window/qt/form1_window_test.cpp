@@ -1,4 +1,5 @@
 #include "platform/qt/utf8.h"
+#include "platform/qt/window_printer.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/form1.h"
 
@@ -12,6 +13,9 @@
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
+
+#include <future>
+#include <vector>
 
 namespace window::qt::testing {
 
@@ -154,6 +158,34 @@ TEST_F(FormEvents, SpaceAtStartPrintsAndAFailedPrintSaysSo)
     message->accept();  // the program carries on
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_EQ(Caption("Label6"), "Ｓ 0.00Ｄ");
+}
+
+// A print system that holds the worker past its patience (Qt's printer
+// keeps no time limit) is told as unanswered, and its late answer dropped;
+// a print that answers in time is told as it answered, once.
+TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
+{
+    using platform::PrintOutcome;
+    std::promise<void> release;
+    const std::shared_future<void> released = release.get_future().share();
+    const auto send = [released](const platform::Page& page) {
+        if (page.title == "hangs") {
+            released.wait();
+            return PrintOutcome::Accepted;
+        }
+        return PrintOutcome::NotAccepting;
+    };
+    std::vector<PrintOutcome> told;
+    platform::WindowPrinter printer(nullptr, send, std::chrono::milliseconds(100));
+    QWidget hangs, refused;
+    hangs.setWindowTitle("hangs");
+    printer.Print(hangs, QSize(10, 10), [&told](PrintOutcome outcome) { told.push_back(outcome); });
+    printer.Print(refused, QSize(10, 10), [&told](PrintOutcome outcome) { told.push_back(outcome); });
+
+    ASSERT_TRUE(QTest::qWaitFor([&told] { return told.size() == 2; }, 15'000));
+    release.set_value();
+    QTest::qWait(300);  // the hung print's late answer arrives, and must be dropped
+    EXPECT_EQ(told, (std::vector{PrintOutcome::NotAccepting, PrintOutcome::NoAnswer}));
 }
 
 // A screen reader or test driver can work the window through its
