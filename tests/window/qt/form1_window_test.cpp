@@ -177,7 +177,8 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
     };
     std::vector<PrintOutcome> told;
     platform::WindowPrinter printer(nullptr, send, std::chrono::milliseconds(100));
-    QWidget hangs, refused;
+    QWidget hangs;
+    QWidget refused;
     hangs.setWindowTitle("hangs");
     printer.Print(hangs, QSize(10, 10), [&told](PrintOutcome outcome) { told.push_back(outcome); });
     printer.Print(refused, QSize(10, 10), [&told](PrintOutcome outcome) { told.push_back(outcome); });
