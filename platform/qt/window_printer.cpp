@@ -89,14 +89,20 @@ void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
         }
     };
 
+    // Lives as long as the job: a hung job keeps it until this object goes.
+    auto* watchdog = new QTimer(this);
+    watchdog->setSingleShot(true);
+    connect(watchdog, &QTimer::timeout, this, [tell] { tell(PrintOutcome::NoAnswer); });
+
     QThread* job = QThread::create([send = m_send, page = std::move(page), report] { report->outcome = send(page); });
-    connect(job, &QThread::finished, this, [this, job, report, tell] {
+    connect(job, &QThread::finished, this, [this, job, watchdog, report, tell] {
         m_jobs.removeOne(job);
         job->wait();  // finished comes just before the thread's last instructions
         delete job;
+        delete watchdog;
         tell(report->outcome);
     });
-    QTimer::singleShot(m_patience + kGrace, this, [tell] { tell(PrintOutcome::NoAnswer); });
+    watchdog->start(m_patience + kGrace);
     m_jobs.append(job);
     job->start();
 }
