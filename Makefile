@@ -89,16 +89,18 @@ screenshot:
 	cmake --build --preset default --target pelmaro
 	bash scripts/screenshot.sh build/default/window/pelmaro docs/screenshot.png
 
+# e.g. SWEEP_ARGS="--rows 0 99 --row-digests" to split the sweep into parts
+SWEEP_ARGS ?=
 sweep:
 	@$(ENSURE) $(TEST_PACKAGES)
 	cmake --preset default $(CMAKE_ARGS)
 	cmake --build --preset default --target residual_sweep
-	build/default/tests/power/residual_sweep
+	build/default/tests/power/residual_sweep $(SWEEP_ARGS)
 
 sweep-windows: windows
 	@$(ENSURE) $(WINDOWS_TEST_PACKAGES)
 	WINEPREFIX=$(CURDIR)/build/windows/wine WINEDEBUG=-all \
-	  scripts/wine-run.sh build/windows/tests/power/residual_sweep.exe
+	  scripts/wine-run.sh build/windows/tests/power/residual_sweep.exe $(SWEEP_ARGS)
 
 FUZZ_SECONDS ?= 60
 fuzz:

@@ -5,6 +5,7 @@
 #include "tests/power/caption_grammar.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <mutex>
 #include <sstream>
@@ -72,57 +73,65 @@ std::string Positions(const ScrollPositions& p)
     return out.str();
 }
 
-// One slice of the check cylinders: every other row of the grid, each
-// row's digest in its place in `rowDigests`.
-SweepReport SweepSlice(int cylinderStride, int firstCheckCylinder, int checkCylinderStep,
-                       std::vector<std::uint64_t>& rowDigests)
+// One row's captions checked and digested.
+SweepReport SweepCheckedRow(int c1, int cylinderStride)
 {
     SweepReport report;
-    for (int c1 = firstCheckCylinder; c1 <= 500; c1 += checkCylinderStep) {
-        std::uint64_t digest = kFnvOffset;
-        SweepRow(c1, cylinderStride, [&](const ScrollPositions& p, const LensPower& r) {
-            const std::string caption = ResidualCaption(r);
-            digest = Fnv1a(digest, caption.c_str(), caption.size() + 1);  // with its terminator
-            ++report.checked;
-            if (const char* fault = Fault(p, r, caption)) {
-                if (report.faults++ == 0) {
-                    report.firstFault = std::string(fault) + " at positions " + Positions(p) + ": " + caption;
-                }
+    std::uint64_t digest = kFnvOffset;
+    SweepRow(c1, cylinderStride, [&](const ScrollPositions& p, const LensPower& r) {
+        const std::string caption = ResidualCaption(r);
+        digest = Fnv1a(digest, caption.c_str(), caption.size() + 1);  // with its terminator
+        ++report.checked;
+        if (const char* fault = Fault(p, r, caption)) {
+            if (report.faults++ == 0) {
+                report.firstFault = std::string(fault) + " at positions " + Positions(p) + ": " + caption;
             }
-        });
-        rowDigests[static_cast<std::size_t>(c1)] = digest;
-    }
+        }
+    });
+    report.digest = digest;
     return report;
 }
 
 }  // namespace
 
-SweepReport SweepGrid(int cylinderStride, unsigned threads)
+SweepReport SweepGrid(int cylinderStride, unsigned threads, CheckCylinderRange rows, const RowDone& rowDone)
 {
-    threads = std::max(1u, threads);
-    const int step = cylinderStride * static_cast<int>(threads);
-    std::vector<SweepReport> slices(threads);
-    std::vector<std::uint64_t> rowDigests(501);  // by check cylinder position
+    std::vector<int> checkCylinders;
+    for (int c1 = std::max(rows.first, 0); c1 <= std::min(rows.last, 500); ++c1) {
+        if (c1 % cylinderStride == 0) {
+            checkCylinders.push_back(c1);
+        }
+    }
+    // Rows are handed out one at a time, so that threads finish together and
+    // a row is reported as soon as it is done.
+    std::vector<SweepReport> done(checkCylinders.size());
+    std::atomic<std::size_t> next = 0;
+    std::mutex telling;
     std::vector<std::thread> workers;
-    for (unsigned i = 0; i < threads; ++i) {
-        workers.emplace_back([&slices, &rowDigests, cylinderStride, step, i] {
-            slices[i] = SweepSlice(cylinderStride, static_cast<int>(i) * cylinderStride, step, rowDigests);
+    for (unsigned i = 0; i < std::max(1u, threads); ++i) {
+        workers.emplace_back([&] {
+            for (std::size_t row = next++; row < checkCylinders.size(); row = next++) {
+                done[row] = SweepCheckedRow(checkCylinders[row], cylinderStride);
+                if (rowDone) {
+                    const std::lock_guard lock(telling);
+                    rowDone(checkCylinders[row], done[row].digest);
+                }
+            }
         });
     }
-    SweepReport total;
-    for (unsigned i = 0; i < threads; ++i) {
-        workers[i].join();
-        total.checked += slices[i].checked;
-        if (total.faults == 0) {
-            total.firstFault = slices[i].firstFault;
-        }
-        total.faults += slices[i].faults;
+    for (auto& worker : workers) {
+        worker.join();
     }
+    SweepReport total;
     total.digest = kFnvOffset;
-    for (int c1 = 0; c1 <= 500; c1 += cylinderStride) {
-        const std::uint64_t row = rowDigests[static_cast<std::size_t>(c1)];
-        total.rowDigests.push_back(row);
-        total.digest = Fnv1a(total.digest, &row, sizeof row);
+    for (const SweepReport& row : done) {
+        total.checked += row.checked;
+        if (total.faults == 0) {
+            total.firstFault = row.firstFault;
+        }
+        total.faults += row.faults;
+        total.rowDigests.push_back(row.digest);
+        total.digest = Fnv1a(total.digest, &row.digest, sizeof row.digest);
     }
     return total;
 }

@@ -22,8 +22,20 @@ struct SweepReport final {
     std::uint64_t digest = 0;               // the same of the row digests, in order
 };
 
+// The check cylinder positions to sweep, both ends included. A long sweep
+// can be split into ranges; the digest of the whole is that of its rows.
+struct CheckCylinderRange final {
+    int first = 0;
+    int last = 500;
+};
+
+// Told of each row as soon as it is done, one call at a time, in the order
+// the rows finish.
+using RowDone = std::function<void(int checkCylinder, std::uint64_t digest)>;
+
 // cylinderStride 1 is every position 0..500; 25 is the 0.25 D grid.
-SweepReport SweepGrid(int cylinderStride, unsigned threads);
+SweepReport SweepGrid(int cylinderStride, unsigned threads, CheckCylinderRange rows = {},
+                      const RowDone& rowDone = {});
 
 // Every pair of one row (one check cylinder position) in sweep order, with
 // its positions and caption, for comparing a row whose digests differ.

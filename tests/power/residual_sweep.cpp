@@ -1,13 +1,18 @@
 // Every pair of readings the scroll bars can produce: 501 cylinder positions
-// times 181 axis positions, for both readings, on every core. Takes minutes;
-// run it with `make sweep` (`make sweep-windows` for the Windows build under
-// Wine). Prints a digest of every caption, equal on two builds only if
-// every caption is.
+// times 181 axis positions, for both readings, on every core. Takes minutes
+// (an hour or more under Wine); run it with `make sweep` (`make
+// sweep-windows` for the Windows build). Prints a digest of every caption,
+// equal on two builds only if every caption is.
 //
-//   residual_sweep                 check everything, print the digest
-//   residual_sweep --row-digests   the same, and each row's digest
-//   residual_sweep --row C         every pair of check cylinder position C
-//                                  with its caption, to compare a row
+//   residual_sweep                   check everything, print the digest
+//   residual_sweep --row-digests     the same, and each row's digest as soon
+//                                    as it is done (rows finish out of order)
+//   residual_sweep --rows F L [--row-digests]
+//                                    only check cylinder positions F..L, to
+//                                    split a long run; the digest is that
+//                                    of those rows
+//   residual_sweep --row C           every pair of check cylinder position C
+//                                    with its caption, to compare a row
 
 #include "tests/power/grid_sweep.h"
 
@@ -15,29 +20,82 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
+
+namespace {
+
+std::optional<int> Position(const char* text)
+{
+    try {
+        std::size_t used = 0;
+        const int position = std::stoi(text, &used);
+        if (used == std::strlen(text) && position >= 0 && position <= 500) {
+            return position;
+        }
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: residual_sweep [--rows FIRST LAST] [--row-digests] | --row C"
+                         "  (positions 0..500)\n");
+    return 2;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc == 3 && std::strcmp(argv[1], "--row") == 0) {
-        power::testing::ForEachInRow(std::stoi(argv[2]), 1, [](const std::string& positions, const std::string& caption) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 2 && args[0] == "--row") {
+        const auto row = Position(argv[2]);
+        if (!row) {
+            return Usage();
+        }
+        power::testing::ForEachInRow(*row, 1, [](const std::string& positions, const std::string& caption) {
             std::printf("%s\t%s\n", positions.c_str(), caption.c_str());
         });
         return 0;
     }
-    const bool rowDigests = argc == 2 && std::strcmp(argv[1], "--row-digests") == 0;
+    power::testing::CheckCylinderRange rows;
+    bool rowDigests = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--row-digests") {
+            rowDigests = true;
+        } else if (args[i] == "--rows" && i + 2 < args.size()) {
+            const auto first = Position(argv[i + 2]);
+            const auto last = Position(argv[i + 3]);
+            if (!first || !last || *first > *last) {
+                return Usage();
+            }
+            rows = {*first, *last};
+            i += 2;
+        } else {
+            return Usage();
+        }
+    }
+
+    power::testing::RowDone tell;
+    if (rowDigests) {
+        tell = [](int row, std::uint64_t digest) {
+            std::printf("row %d: %016" PRIx64 "\n", row, digest);
+            std::fflush(stdout);  // a run cut short still leaves the rows it finished
+        };
+    }
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     const auto start = std::chrono::steady_clock::now();
-    const auto report = power::testing::SweepGrid(1, threads);
+    const auto report = power::testing::SweepGrid(1, threads, rows, tell);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    std::printf("checked %llu pairs of readings on %u threads in %.1f s: %llu faults\n",
-                static_cast<unsigned long long>(report.checked), threads, elapsed.count(),
+    std::printf("checked %llu pairs of readings (check cylinder positions %d..%d) on %u threads in %.1f s: %llu faults\n",
+                static_cast<unsigned long long>(report.checked), rows.first, rows.last, threads, elapsed.count(),
                 static_cast<unsigned long long>(report.faults));
     std::printf("caption digest (FNV-1a 64 of every caption, row by row): %016" PRIx64 "\n", report.digest);
-    for (std::size_t row = 0; rowDigests && row < report.rowDigests.size(); ++row) {
-        std::printf("row %zu: %016" PRIx64 "\n", row, report.rowDigests[row]);
-    }
     if (report.faults != 0) {
         std::printf("first fault: %s\n", report.firstFault.c_str());
         return 1;
