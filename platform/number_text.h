@@ -2,9 +2,9 @@
 
 // Number-to-text and rounding as the power arithmetic needs them, the same
 // under every process locale (printf-style formatting would write "0,25"
-// under a German locale). Sine, cosine and arctangent come straight from
-// <cmath>; this header adds only what the standard library does not give
-// in the exact form the captions rely on.
+// under a German locale). Sine and cosine come straight from <cmath>, the
+// arctangent from platform/arctangent.h; this header adds only what the
+// standard library does not give in the exact form the captions rely on.
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,6 @@
 #include "power/residual_power.h"
 
+#include "platform/arctangent.h"
 #include "platform/number_text.h"
 
 #include <cmath>
@@ -61,7 +62,7 @@ std::optional<Residual> CrossedCylinders(double s1, double c1, int a1, double s2
     } else if (n != 0.0) {
         t = std::copysign(std::numeric_limits<double>::infinity(), n);
     }
-    const double theta = std::atan(t) * 180.0 / kHalfAngleDivisor;  // about -45..+45
+    const double theta = platform::Arctangent(t) * 180.0 / kHalfAngleDivisor;  // about -45..+45
     if (std::isnan(theta)) {
         return std::nullopt;
     }
