@@ -26,11 +26,6 @@ exe=$(find "$work" -name pelmaro.exe)
 # on the optician's PC.
 foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | grep -iE '^(lib|qt)' || true)
 [ -z "$foreign" ] || fail "pelmaro.exe needs DLLs Windows does not have: $foreign"
-# The figures' trigonometry is inside the program: taken from msvcrt.dll it
-# would change with the Windows version, and Wine's would be what is tested.
-math=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '$1 ~ /^[0-9a-f]+$/ && NF == 3 {print $3}' \
-  | grep -xE '(a?(sin|cos|tan)h?|atan2|sincos)f?' || true)
-[ -z "$math" ] || fail "pelmaro.exe takes its trigonometry from a Windows DLL: $(echo $math)"
 
 /usr/lib/wine/wine64 "$exe" &
 app=$!
