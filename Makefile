@@ -100,7 +100,7 @@ sweep:
 sweep-windows: windows
 	@$(ENSURE) $(WINDOWS_TEST_PACKAGES)
 	WINEPREFIX=$(CURDIR)/build/windows/wine WINEDEBUG=-all \
-	  scripts/wine-run.sh build/windows/tests/power/residual_sweep.exe $(SWEEP_ARGS)
+	  /usr/lib/wine/wine64 build/windows/tests/power/residual_sweep.exe $(SWEEP_ARGS)
 
 FUZZ_SECONDS ?= 60
 fuzz:
