@@ -11,6 +11,11 @@
 //                                    only check cylinder positions F..L, to
 //                                    split a long run; the digest is that
 //                                    of those rows
+//   residual_sweep --threads N ...   N threads instead of one per core. Under
+//                                    Wine threads queue for one heap lock:
+//                                    there one process per core, each with
+//                                    --threads 1 and its own --rows, is
+//                                    twice as fast
 //   residual_sweep --row C           every pair of check cylinder position C
 //                                    with its caption, to compare a row
 
@@ -28,13 +33,14 @@
 
 namespace {
 
-std::optional<int> Position(const char* text)
+// A whole number in least..most, or nothing.
+std::optional<int> Number(const char* text, int least, int most)
 {
     try {
         std::size_t used = 0;
-        const int position = std::stoi(text, &used);
-        if (used == std::strlen(text) && position >= 0 && position <= 500) {
-            return position;
+        const int number = std::stoi(text, &used);
+        if (used == std::strlen(text) && number >= least && number <= most) {
+            return number;
         }
     } catch (const std::exception&) {
     }
@@ -43,7 +49,7 @@ std::optional<int> Position(const char* text)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: residual_sweep [--rows FIRST LAST] [--row-digests] | --row C"
+    std::fprintf(stderr, "usage: residual_sweep [--rows FIRST LAST] [--threads N] [--row-digests] | --row C"
                          "  (positions 0..500)\n");
     return 2;
 }
@@ -54,7 +60,7 @@ int main(int argc, char* argv[])
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--row") {
-        const auto row = Position(argv[2]);
+        const auto row = Number(argv[2], 0, 500);
         if (!row) {
             return Usage();
         }
@@ -65,17 +71,25 @@ int main(int argc, char* argv[])
     }
     power::testing::CheckCylinderRange rows;
     bool rowDigests = false;
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--row-digests") {
             rowDigests = true;
         } else if (args[i] == "--rows" && i + 2 < args.size()) {
-            const auto first = Position(argv[i + 2]);
-            const auto last = Position(argv[i + 3]);
+            const auto first = Number(argv[i + 2], 0, 500);
+            const auto last = Number(argv[i + 3], 0, 500);
             if (!first || !last || *first > *last) {
                 return Usage();
             }
             rows = {*first, *last};
             i += 2;
+        } else if (args[i] == "--threads" && i + 1 < args.size()) {
+            const auto count = Number(argv[i + 2], 1, 256);
+            if (!count) {
+                return Usage();
+            }
+            threads = static_cast<unsigned>(*count);
+            ++i;
         } else {
             return Usage();
         }
@@ -88,7 +102,6 @@ int main(int argc, char* argv[])
             std::fflush(stdout);  // a run cut short still leaves the rows it finished
         };
     }
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     const auto start = std::chrono::steady_clock::now();
     const auto report = power::testing::SweepGrid(1, threads, rows, tell);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
