@@ -18,8 +18,7 @@ struct SweepReport final {
     std::uint64_t checked = 0;
     std::uint64_t faults = 0;
     std::string firstFault;  // the positions and what was wrong, if any
-    std::vector<std::uint64_t> rowDigests;  // 64-bit FNV-1a of each row's captions, by check cylinder
-    std::uint64_t digest = 0;               // the same of the row digests, in order
+    std::uint64_t digest = 0;  // FNV-1a 64 of each row's captions; of the rows' digests, in order
 };
 
 // The check cylinder positions to sweep, both ends included. A long sweep

@@ -11,20 +11,18 @@
 //                                    only check cylinder positions F..L, to
 //                                    split a long run; the digest is that
 //                                    of those rows
-//   residual_sweep --threads N ...   N threads instead of one per core. Under
-//                                    Wine threads queue for one heap lock:
-//                                    there one process per core, each with
-//                                    --threads 1 and its own --rows, is
-//                                    twice as fast
+//   residual_sweep --threads N ...   N threads, not one per core (under Wine
+//                                    they queue for one heap lock: run one
+//                                    process per core with --threads 1)
 //   residual_sweep --row C           every pair of check cylinder position C
 //                                    with its caption, to compare a row
 
 #include "tests/power/grid_sweep.h"
 
+#include <charconv>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,17 +32,14 @@
 namespace {
 
 // A whole number in least..most, or nothing.
-std::optional<int> Number(const char* text, int least, int most)
+std::optional<int> Number(std::string_view text, int least, int most)
 {
-    try {
-        std::size_t used = 0;
-        const int number = std::stoi(text, &used);
-        if (used == std::strlen(text) && number >= least && number <= most) {
-            return number;
-        }
-    } catch (const std::exception&) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc{} || end != text.data() + text.size() || number < least || number > most) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return number;
 }
 
 int Usage()
@@ -60,7 +55,7 @@ int main(int argc, char* argv[])
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--row") {
-        const auto row = Number(argv[2], 0, 500);
+        const auto row = Number(args[1], 0, 500);
         if (!row) {
             return Usage();
         }
@@ -76,15 +71,15 @@ int main(int argc, char* argv[])
         if (args[i] == "--row-digests") {
             rowDigests = true;
         } else if (args[i] == "--rows" && i + 2 < args.size()) {
-            const auto first = Number(argv[i + 2], 0, 500);
-            const auto last = Number(argv[i + 3], 0, 500);
+            const auto first = Number(args[i + 1], 0, 500);
+            const auto last = Number(args[i + 2], 0, 500);
             if (!first || !last || *first > *last) {
                 return Usage();
             }
             rows = {*first, *last};
             i += 2;
         } else if (args[i] == "--threads" && i + 1 < args.size()) {
-            const auto count = Number(argv[i + 2], 1, 256);
+            const auto count = Number(args[i + 1], 1, 256);
             if (!count) {
                 return Usage();
             }
