@@ -6,7 +6,7 @@ RUN_PACKAGES   := cmake ninja-build g++ make qt6-base-dev libgl-dev libcups2-dev
                   fonts-ipafont-gothic fonts-rocknroll
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base-private-dev \
                   libx11-dev xvfb xdotool x11-utils imagemagick weston qt6-gtk-platformtheme \
-                  cups poppler-utils python3
+                  cups printer-driver-cups-pdf ghostscript poppler-utils python3
 FUZZ_PACKAGES  := clang libclang-rt-dev
 # Windows: Qt for Windows is built from Debian's qt6-base source (dpkg-dev
 # fetches it) and cached outside the clone; the tests run under Wine.

@@ -1,9 +1,11 @@
 # Sourced by the printing tests and the print benchmark, after
 # xvfb-session.sh: a CUPS scheduler of their own, with its own configuration,
 # spool and socket in a temporary folder, reached through CUPS_SERVER. The
-# machine's own printers are never touched. Queues are raw and print to
-# /dev/null, and the scheduler keeps every job's document, so what the
-# program sent can be read back. Needs root; the caller exits 77 (skipped) otherwise.
+# machine's own printers are never touched. Raw queues print to /dev/null,
+# and the scheduler keeps every job's document, so what the program sent
+# can be read back; a PPD queue runs its filters, as a real printer's queue
+# does, and leaves what they made in a file. Needs root; the caller exits
+# 77 (skipped) otherwise.
 
 start_private_cups() {
   if [ "$(id -u)" -ne 0 ]; then
@@ -55,6 +57,29 @@ EOF
 
 add_queue() {
   lpadmin -p "$1" -E -v file:///dev/null
+}
+
+# A queue with the PDF printer's PPD (default paper A4): its filters fit the
+# job to the paper the job asks for and write PostScript, as a printer
+# would receive it, to $CUPS_DIR/<queue>.out.
+PPD=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+add_ppd_queue() {
+  [ -f "$PPD" ] || fail "$PPD is missing (make test installs printer-driver-cups-pdf)"
+  lpadmin -p "$1" -E -v "file://$CUPS_DIR/$1.out" -P "$PPD" 2>/dev/null
+}
+
+# Before a print: clears what the queue made last.
+clear_output() {
+  rm -f "$CUPS_DIR/$1.out"
+}
+
+# Waits for the queue's job to come out of its filters, then prints the
+# file's path.
+filtered_output() {
+  local out=$CUPS_DIR/$1.out
+  done_printing() { [ -s "$out" ] && ! lpstat -o "$1" | grep -q .; }
+  wait_for 20 done_printing "$1" || fail "nothing came out of the queue $1"
+  echo "$out"
 }
 
 # The documents the scheduler kept, newest last.

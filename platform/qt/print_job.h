@@ -6,10 +6,10 @@
 // Qt's printer elsewhere (the Windows print system). Runs on a worker
 // thread; nothing here touches a widget.
 
+#include "platform/page_layout.h"
 #include "platform/print_outcome.h"
 
 #include <QPicture>
-#include <QRectF>
 #include <QSize>
 #include <QString>
 
@@ -29,8 +29,12 @@ struct Page final {
 // Asks for the default printer, draws the page and hands over the job.
 PrintOutcome SendPage(const Page& page);
 
-// Draws the picture at the top left of `printable` (in device units),
-// 96 of its pixels to the inch at `dotsPerInch`, shrunk only to fit.
-void DrawPage(QPainter& painter, const Page& page, const QRectF& printable, double dotsPerInch);
+// Where the window goes on `paper`: its designed size is 96 of its pixels
+// to the inch.
+PagePlacement PlacePage(const Page& page, const Paper& paper);
+
+// Draws the picture where `placed` says, on a device whose origin is the
+// page's top-left corner and that has `dotsPerInch`.
+void DrawPage(QPainter& painter, const Page& page, const PagePlacement& placed, double dotsPerInch);
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/qt/print_job.h"
 
+#include "platform/qt/cups_paper.h"
+
 #include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
@@ -53,18 +55,15 @@ bool Succeeded(ipp_status_t status)
     return status <= IPP_STATUS_OK_CONFLICTING;
 }
 
-// The page as a PDF on the printer's default paper, the picture inside the
-// paper's margins. A4 when the printer names no default.
-QByteArray PdfPage(const Page& page, const cups_size_t* media)
+// Where neither the user nor the queue names a paper libcups knows.
+constexpr Paper kFallbackPaper{210, 297, {}, false};  // A4
+
+// One PDF page of the paper's size, turned as the job asks; the filters
+// then have nothing to fit or rotate but what the user chose.
+QByteArray PdfPage(const Page& page, const Paper& paper)
 {
     constexpr int kDotsPerInch = 1200;
-    constexpr double kMillimetresPerInch = 25.4;
-    const double width = media ? media->width / 100.0 : 210.0;  // millimetres
-    const double length = media ? media->length / 100.0 : 297.0;
-    const double left = media ? media->left / 100.0 : 6.35;
-    const double top = media ? media->top / 100.0 : 6.35;
-    const double right = media ? media->right / 100.0 : 6.35;
-    const double bottom = media ? media->bottom / 100.0 : 6.35;
+    const PagePlacement placed = PlacePage(page, paper);
 
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -73,15 +72,28 @@ QByteArray PdfPage(const Page& page, const cups_size_t* media)
     writer.setTitle(page.title);
     writer.setCreator(QStringLiteral("Pelmaro"));
     writer.setResolution(kDotsPerInch);
-    writer.setPageSize(QPageSize(QSizeF(width, length), QPageSize::Millimeter));
+    writer.setPageSize(QPageSize(QSizeF(placed.pageWidth, placed.pageHeight), QPageSize::Millimeter));
     writer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
-    const double dotsPerMillimetre = kDotsPerInch / kMillimetresPerInch;
-    const QRectF printable(left * dotsPerMillimetre, top * dotsPerMillimetre,
-                           (width - left - right) * dotsPerMillimetre, (length - top - bottom) * dotsPerMillimetre);
     QPainter painter(&writer);
-    DrawPage(painter, page, printable, kDotsPerInch);
+    DrawPage(painter, page, placed, kDotsPerInch);
     painter.end();
     return pdf;
+}
+
+struct OptionsDeleter final {
+    int count = 0;
+    void operator()(cups_option_t* options) const { cupsFreeOptions(count, options); }
+};
+using Options = std::unique_ptr<cups_option_t, OptionsDeleter>;
+
+Options JobOptions(const JobPaper& job)
+{
+    int count = 0;
+    cups_option_t* options = nullptr;
+    for (const auto& [name, value] : job.options) {
+        count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+    }
+    return Options(options, OptionsDeleter{count});
 }
 
 struct DestDeleter final {
@@ -119,14 +131,14 @@ PrintOutcome SendPage(const Page& page)
     if (!info) {
         return Failure(cupsLastError(), deadline);
     }
-    cups_size_t media{};
-    const bool hasMedia = cupsGetDestMediaDefault(http.get(), dest.get(), info.get(), 0, &media) != 0;
-    const QByteArray pdf = PdfPage(page, hasMedia ? &media : nullptr);
+    const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get()).value_or(JobPaper{kFallbackPaper, {}});
+    const QByteArray pdf = PdfPage(page, paper.paper);
     const QByteArray title = page.title.toUtf8();
+    const Options options = JobOptions(paper);
 
     int job = 0;
-    const ipp_status_t created =
-        cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(), 0, nullptr);
+    const ipp_status_t created = cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
+                                                   options.get_deleter().count, options.get());
     if (!Succeeded(created) || job == 0) {
         return Failure(created, deadline);
     }

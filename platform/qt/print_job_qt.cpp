@@ -4,7 +4,28 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+
 namespace platform {
+
+namespace {
+
+// The default printer's paper as its driver gives it, turned already if it
+// prints landscape. A driver's margins are at least its unprintable ones.
+Paper PaperOf(QPageLayout layout)
+{
+    layout.setUnits(QPageLayout::Millimeter);
+    const QRectF sheet = layout.fullRect();
+    const QMarginsF set = layout.margins();
+    const QMarginsF least = layout.minimumMargins();
+    return Paper{sheet.width(),
+                 sheet.height(),
+                 {std::max(set.left(), least.left()), std::max(set.top(), least.top()),
+                  std::max(set.right(), least.right()), std::max(set.bottom(), least.bottom())},
+                 false};
+}
+
+}  // namespace
 
 // Qt's own printer, for print systems other than CUPS: the Windows spooler
 // takes a job as painting ends, and reports a refusal there. The deadline
@@ -18,14 +39,15 @@ PrintOutcome SendPage(const Page& page)
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     printer.setDocName(page.title);
     printer.setColorMode(QPrinter::Color);
-    printer.setFullPage(false);
+    // The origin at the sheet's corner; the printer's own margins, which
+    // its driver reports, go into the placement instead.
+    printer.setFullPage(true);
 
     QPainter painter;
     if (!painter.begin(&printer)) {
         return PrintOutcome::SendFailed;
     }
-    const QRectF printable(QPointF(), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    DrawPage(painter, page, printable, printer.resolution());
+    DrawPage(painter, page, PlacePage(page, PaperOf(printer.pageLayout())), printer.resolution());
     const bool ended = painter.end();
     return ended && printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted
                ? PrintOutcome::Accepted

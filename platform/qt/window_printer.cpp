@@ -8,16 +8,12 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
 #include <memory>
 #include <utility>
 
 namespace platform {
 
 namespace {
-
-// Form coordinates are twips, 15 to the pixel and 1440 to the inch.
-constexpr double kDesignedPixelsPerInch = 96.0;
 
 // How long past its patience a print may take to report before it is told
 // as unanswered: room for a print system that gives up at the deadline
@@ -43,18 +39,6 @@ QPicture PictureOf(QWidget& widget, QSize area)
 }
 
 }  // namespace
-
-void DrawPage(QPainter& painter, const Page& page, const QRectF& printable, double dotsPerInch)
-{
-    const double scale = std::min({dotsPerInch / kDesignedPixelsPerInch, printable.width() / page.area.width(),
-                                   printable.height() / page.area.height()});
-    painter.setClipRect(QRectF(printable.topLeft(), QSizeF(page.area) * scale));
-    painter.translate(printable.topLeft());
-    // Playing a picture scales it by the device's resolution over its own.
-    const double played = static_cast<double>(painter.device()->logicalDpiX()) / page.picture.logicalDpiX();
-    painter.scale(scale / played, scale / played);
-    painter.drawPicture(0, 0, page.picture);
-}
 
 WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds patience)
     : QObject(parent), m_send(std::move(send)), m_patience(patience)

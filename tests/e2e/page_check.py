@@ -1,8 +1,13 @@
 #!/usr/bin/env python3
 """Checks a printed page, rasterised at 96 dpi as a PPM, for the window:
-a 632 x 408 image of it on the page, the light orange calculate button in
-its place, and blue caption text in the result label's box."""
+its image whole and inside the page's edges at the given scale of its
+632 x 408 pixels, the light orange calculate button in its place, and blue
+caption text in the result label's box. With --paper WxH (millimetres) the
+page itself must be that paper, either way up."""
+import argparse
 import sys
+
+PIXELS_PER_MM = 96 / 25.4
 
 
 def read_ppm(path):
@@ -25,8 +30,20 @@ def read_ppm(path):
     return width, height, data[pos + 1:]
 
 
-def main(path):
-    width, height, pixels = read_ppm(path)
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("page")
+    parser.add_argument("--scale", type=float, default=1.0)
+    parser.add_argument("--paper")
+    args = parser.parse_args()
+    width, height, pixels = read_ppm(args.page)
+    scale = args.scale
+
+    if args.paper:
+        wanted = sorted(float(side) * PIXELS_PER_MM for side in args.paper.split("x"))
+        print(f"page {width / PIXELS_PER_MM:.1f} x {height / PIXELS_PER_MM:.1f} mm")
+        if any(abs(got - want) > 2 * PIXELS_PER_MM for got, want in zip(sorted((width, height)), wanted)):
+            sys.exit(f"the page is not {args.paper} mm")
 
     def pixel(x, y):
         i = 3 * (y * width + x)
@@ -41,25 +58,27 @@ def main(path):
                 ys.append(y)
     if not xs:
         sys.exit("the page is blank")
-    left, top = min(xs), min(ys)
-    size = (max(xs) - left + 1, max(ys) - top + 1)
+    left, top, right, bottom = min(xs), min(ys), max(xs), max(ys)
+    size = (right - left + 1, bottom - top + 1)
     print(f"window image at {left},{top}, {size[0]} x {size[1]} px at 96 dpi")
-    if abs(size[0] - 632) > 3 or abs(size[1] - 408) > 3:
-        sys.exit("the image is not the window's size")
+    if left == 0 or top == 0 or right == width - 1 or bottom == height - 1:
+        sys.exit("the window's image meets the page's edge: it may be cut")
+    if abs(size[0] - 632 * scale) > 3 or abs(size[1] - 408 * scale) > 3:
+        sys.exit(f"the image is not the window's size at scale {scale}")
 
     def count(box, wanted):
-        x0, y0, w, h = box
+        x0, y0, w, h = (round(v * scale) for v in box)
         return sum(1 for y in range(top + y0, top + y0 + h) for x in range(left + x0, left + x0 + w)
                    if wanted(*pixel(x, y)))
 
     orange = count((470, 270, 30, 15), lambda r, g, b: r > 235 and 170 < g < 215 and 105 < b < 150)
     blue = count((80, 280, 369, 41), lambda r, g, b: b > 150 and r < 110 and g < 110)
     print(f"light orange pixels in the button: {orange}, blue pixels in the result: {blue}")
-    if orange < 300:
+    if orange < 300 * scale * scale:
         sys.exit("the calculate button is not light orange")
-    if blue < 150:
+    if blue < 150 * scale * scale:
         sys.exit("no result caption in the result label")
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main()

@@ -5,16 +5,19 @@
 # a disabled queue (the job is held: accepted, so nothing is said), a queue
 # that rejects jobs, no server, and a server that takes the connection and
 # never answers (each told within 15 s, the window answering meanwhile).
+# Then a PPD queue whose filters run: the page that comes out is the paper
+# the user or the queue chose, with the whole window on it.
 set -euo pipefail
 binary=$1
 here=$(dirname "$0")
 source "$here/../../scripts/xvfb-session.sh"
 source "$here/../../scripts/private-cups.sh"
-for tool in pdftoppm pdftotext pdfinfo; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (make test installs poppler-utils)"
+for tool in pdftoppm pdftotext pdfinfo gs; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (make test installs poppler-utils and ghostscript)"
 done
 start_private_cups
 for queue in Good Disabled Rejecting; do add_queue "$queue"; done
+add_ppd_queue Paper
 cupsdisable Disabled
 cupsreject Rejecting
 start_hanging_server
@@ -84,6 +87,34 @@ lpstat -o Disabled | grep -q . || fail "no job waits on the disabled queue"
 
 lpadmin -d Rejecting
 expect_told "queue rejecting jobs"
+
+# The user's saved options for the queue (as `lpoptions -p Paper -o ...`
+# writes them) | the paper that must come out (mm) | the window's scale on
+# it: the designed size where it fits, shrunk whole where it does not |
+# the desktop's language. A5: (148 - 2 x 6.35 mm) / 167.2 mm; hagaki:
+# (100 - 12.7) / 167.2.
+localedef -i ja_JP -f UTF-8 "$work/ja_JP.UTF-8" || fail "localedef could not compile ja_JP (package locales)"
+lpadmin -d Paper
+while IFS='|' read -r saved paper scale lang; do
+  mkdir -p "$work/home/.cups"
+  echo "Dest Paper $saved" >"$work/home/.cups/lpoptions"
+  start_program HOME="$work/home" LANG="$lang" LOCPATH="$work"
+  enter_example
+  clear_output Paper
+  click_control $PRINT
+  out=$(filtered_output Paper)
+  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r96 -sOutputFile="$work/paper.ppm" "$out"
+  echo "saved options \"$saved\", $lang:"
+  python3 "$here/page_check.py" "$work/paper.ppm" --paper "$paper" --scale "$scale" || fail "\"$saved\" printed wrong"
+done <<'EOF'
+|210x297|1|C.UTF-8
+|210x297|1|ja_JP.UTF-8
+PageSize=A5|148x210|0.809|ja_JP.UTF-8
+media=iso_a5_148x210mm|148x210|0.809|C.UTF-8
+media=JISB5|182.7x256.5|1|C.UTF-8
+PageSize=Letter|215.9x279.4|1|C.UTF-8
+media=Custom.100x148mm|100x148|0.522|C.UTF-8
+EOF
 
 start_program CUPS_SERVER=/nonexistent/pelmaro-e2e.sock
 expect_told "no print server"

@@ -1,0 +1,176 @@
+#include "platform/qt/cups_paper.h"
+
+#include <cups/ppd.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+namespace platform {
+
+namespace {
+
+constexpr double kMillimetresPerPoint = 25.4 / 72.0;
+
+struct Size final {
+    double width = 0;  // millimetres
+    double length = 0;
+    std::optional<Margins> margins;  // where the source knows them for this size
+};
+
+// libcups' own table of sizes, by any of the names IPP and PPDs use:
+// "iso_a5_148x210mm", "custom_hagaki_100x148mm", "na_letter", "A5",
+// "Letter", "Postcard", "Custom.100x148mm".
+std::optional<Size> FromMediaTable(const char* name)
+{
+    const pwg_media_t* media = pwgMediaForPWG(name);
+    if (!media) {
+        media = pwgMediaForLegacy(name);
+    }
+    if (!media) {
+        media = pwgMediaForPPD(name);
+    }
+    if (!media || media->width <= 0 || media->length <= 0) {
+        return std::nullopt;
+    }
+    return Size{media->width / 100.0, media->length / 100.0, std::nullopt};
+}
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+// A printer whose driver is a PPD has sizes of its own ("JISB5") and knows
+// the printable area of each. libcups still reads PPDs, though it calls
+// that interface old; CUPS itself prints through them.
+class PrinterPpd final {
+public:
+    PrinterPpd(http_t* http, const char* printer)
+    {
+        std::array<char, 1024> path{};
+        time_t modified = 0;
+        if (cupsGetPPD3(http, printer, &modified, path.data(), path.size()) == HTTP_STATUS_OK) {
+            m_path = path.data();
+            m_ppd = ppdOpenFile(m_path.c_str());
+        }
+    }
+    ~PrinterPpd()
+    {
+        if (m_ppd) {
+            ppdClose(m_ppd);
+        }
+        if (!m_path.empty()) {
+            unlink(m_path.c_str());
+        }
+    }
+    PrinterPpd(const PrinterPpd&) = delete;
+    PrinterPpd& operator=(const PrinterPpd&) = delete;
+
+    std::optional<Size> Find(const char* name) const
+    {
+        const ppd_size_t* size = m_ppd ? ppdPageSize(m_ppd, name) : nullptr;
+        if (!size || size->width <= 0 || size->length <= 0) {
+            return std::nullopt;
+        }
+        const Margins margins{size->left * kMillimetresPerPoint, (size->length - size->top) * kMillimetresPerPoint,
+                              (size->width - size->right) * kMillimetresPerPoint,
+                              size->bottom * kMillimetresPerPoint};
+        return Size{size->width * kMillimetresPerPoint, size->length * kMillimetresPerPoint, margins};
+    }
+
+private:
+    std::string m_path;
+    ppd_file_t* m_ppd = nullptr;
+};
+#pragma GCC diagnostic pop
+
+// The widest margin the printer may need on one edge, in millimetres: the
+// largest of the values it lists ("media-left-margin-supported" 0, 423 for
+// a printer that prints borderless or with 4.23 mm).
+double WidestMargin(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, const char* attribute)
+{
+    ipp_attribute_t* supported = cupsFindDestSupported(http, dest, info, attribute);
+    int widest = 0;
+    for (int i = 0; supported && i < ippGetCount(supported); ++i) {
+        widest = std::max(widest, ippGetInteger(supported, i));
+    }
+    return widest / 100.0;
+}
+
+bool Set(const char* value)
+{
+    return value && std::strcmp(value, "false") != 0 && std::strcmp(value, "no") != 0
+           && std::strcmp(value, "off") != 0;
+}
+
+// "landscape", or "orientation-requested" 4 (turned anticlockwise) or 5.
+bool Landscape(const cups_dest_t& dest)
+{
+    const char* orientation = cupsGetOption("orientation-requested", dest.num_options, dest.options);
+    return Set(cupsGetOption("landscape", dest.num_options, dest.options))
+           || (orientation && (std::strcmp(orientation, "4") == 0 || std::strcmp(orientation, "5") == 0));
+}
+
+// The sizes the user chose, in the order CUPS weighs them: each entry of
+// `media` ("A4,Upper" names a size and a tray), then `PageSize`.
+std::vector<std::string> ChosenNames(const cups_dest_t& dest)
+{
+    std::vector<std::string> names;
+    if (const char* media = cupsGetOption("media", dest.num_options, dest.options)) {
+        std::string_view rest(media);
+        while (!rest.empty()) {
+            const size_t comma = rest.find(',');
+            names.emplace_back(rest.substr(0, comma));
+            rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+        }
+    }
+    for (const char* option : {"PageSize", "PageRegion"}) {
+        if (const char* size = cupsGetOption(option, dest.num_options, dest.options)) {
+            names.emplace_back(size);
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
+std::optional<JobPaper> PaperForJob(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
+{
+    const PrinterPpd ppd(http, dest->name);
+    const auto lookUp = [&ppd](const std::string& name) {
+        std::optional<Size> size = ppd.Find(name.c_str());
+        return size ? size : FromMediaTable(name.c_str());
+    };
+
+    JobPaper job;
+    for (int i = 0; i < dest->num_options; ++i) {
+        job.options.emplace_back(dest->options[i].name, dest->options[i].value);
+    }
+    std::optional<Size> size;
+    for (const std::string& name : ChosenNames(*dest)) {
+        if ((size = lookUp(name))) {
+            break;
+        }
+    }
+    if (!size) {
+        ipp_attribute_t* queueDefault = cupsFindDestDefault(http, dest, info, "media");
+        const char* name = queueDefault ? ippGetString(queueDefault, 0, nullptr) : nullptr;
+        if (!name || !(size = lookUp(name))) {
+            return std::nullopt;
+        }
+        job.options.emplace_back("media", name);
+    }
+    job.paper.width = size->width;
+    job.paper.length = size->length;
+    job.paper.margins = size->margins.value_or(
+        Margins{WidestMargin(http, dest, info, "media-left-margin-supported"),
+                WidestMargin(http, dest, info, "media-top-margin-supported"),
+                WidestMargin(http, dest, info, "media-right-margin-supported"),
+                WidestMargin(http, dest, info, "media-bottom-margin-supported")});
+    job.paper.landscape = Landscape(*dest);
+    return job;
+}
+
+}  // namespace platform
