@@ -24,11 +24,17 @@ int KeepWaiting(http_t* /*http*/, void* deadline)
 }
 
 // What a failed request means for the user. Past the deadline, whatever
-// libcups says, the server did not answer in time.
-PrintOutcome Failure(ipp_status_t status, Clock::time_point deadline)
+// libcups says, the server did not answer in time. A server that went away
+// in the middle of a request (stopped, then killed) leaves the connection
+// broken, while libcups reports what it last knew: "No default
+// destination" when the server died on the question for the printer.
+PrintOutcome Failure(http_t* http, ipp_status_t status, Clock::time_point deadline)
 {
     if (Clock::now() >= deadline) {
         return PrintOutcome::NoAnswer;
+    }
+    if (httpError(http) != 0) {
+        return PrintOutcome::NoServer;
     }
     switch (status) {
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
@@ -125,11 +131,11 @@ PrintOutcome SendPage(const Page& page)
     std::unique_ptr<cups_dest_t, DestDeleter> dest(cupsGetNamedDest(http.get(), nullptr, nullptr));
     if (!dest) {
         const ipp_status_t status = cupsLastError();
-        return Failure(status == IPP_STATUS_OK ? IPP_STATUS_ERROR_NOT_FOUND : status, deadline);
+        return Failure(http.get(), status == IPP_STATUS_OK ? IPP_STATUS_ERROR_NOT_FOUND : status, deadline);
     }
     std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cupsCopyDestInfo(http.get(), dest.get()));
     if (!info) {
-        return Failure(cupsLastError(), deadline);
+        return Failure(http.get(), cupsLastError(), deadline);
     }
     const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get()).value_or(JobPaper{kFallbackPaper, {}});
     const QByteArray pdf = PdfPage(page, paper.paper);
@@ -140,7 +146,7 @@ PrintOutcome SendPage(const Page& page)
     const ipp_status_t created = cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
                                                    options.get_deleter().count, options.get());
     if (!Succeeded(created) || job == 0) {
-        return Failure(created, deadline);
+        return Failure(http.get(), created, deadline);
     }
     const bool sent = cupsStartDestDocument(http.get(), dest.get(), info.get(), job, title.constData(),
                                             CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE
@@ -151,7 +157,7 @@ PrintOutcome SendPage(const Page& page)
     if (Succeeded(finished) && sent) {
         return PrintOutcome::Accepted;
     }
-    const PrintOutcome failure = Failure(finished, deadline);
+    const PrintOutcome failure = Failure(http.get(), finished, deadline);
     // A job left waiting for its document would hold the queue.
     cupsCancelDestJob(http.get(), dest.get(), job);
     return failure;

@@ -9,12 +9,18 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtGui/private/qguiapplication_p.h>
+#ifndef Q_OS_WIN
+#include <QLocalServer>
+#include <QLocalSocket>
+#endif
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
 #include <future>
+#include <optional>
 #include <vector>
 
 namespace window::qt::testing {
@@ -159,6 +165,32 @@ TEST_F(FormEvents, SpaceAtStartPrintsAndAFailedPrintSaysSo)
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_EQ(Caption("Label6"), "Ｓ 0.00Ｄ");
 }
+
+#ifndef Q_OS_WIN
+// A print server that takes the request and goes away before answering
+// (stopped, then killed) is out of reach; libcups itself then says only
+// "no default destination".
+TEST(WindowPrinting, AServerGoneMidRequestIsToldAsOutOfReach)
+{
+    QTemporaryDir folder;
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(folder.filePath(QStringLiteral("cups.sock"))));
+    QObject::connect(&server, &QLocalServer::newConnection, &server, [&server] {
+        QLocalSocket* request = server.nextPendingConnection();
+        QObject::connect(request, &QLocalSocket::readyRead, request, &QLocalSocket::abort);
+    });
+    const QByteArray previous = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", server.fullServerName().toLocal8Bit());
+
+    std::optional<platform::PrintOutcome> told;
+    QWidget window;
+    platform::WindowPrinter printer;
+    printer.Print(window, QSize(10, 10), [&told](platform::PrintOutcome outcome) { told = outcome; });
+    EXPECT_TRUE(QTest::qWaitFor([&told] { return told.has_value(); }, 15'000));
+    qputenv("CUPS_SERVER", previous);
+    EXPECT_EQ(told, platform::PrintOutcome::NoServer);
+}
+#endif
 
 // A print system that holds the worker past its patience (Qt's printer
 // keeps no time limit) is told as unanswered, and its late answer dropped;
