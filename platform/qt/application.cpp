@@ -1,5 +1,7 @@
 #include "platform/qt/application.h"
 
+#include "platform/qt/spooler.h"
+
 #include <QPalette>
 #include <QStringList>
 
@@ -124,6 +126,7 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv)
     }
 
     UseDesignedLook();
+    HearPrintEngineWarnings();
     return application;
 }
 

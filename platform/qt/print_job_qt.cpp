@@ -1,10 +1,13 @@
 #include "platform/qt/print_job.h"
 
+#include "platform/qt/spooler.h"
+
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace platform {
 
@@ -28,13 +31,17 @@ Paper PaperOf(QPageLayout layout)
 }  // namespace
 
 // Qt's own printer, for print systems other than CUPS: the Windows spooler
-// takes a job as painting ends, and reports a refusal there. The deadline
-// is not Qt's to keep; a local spooler answers at once.
+// takes a job as painting ends, and is asked itself what became of it. The
+// deadline is not Qt's to keep; a local spooler answers at once.
 PrintOutcome SendPage(const Page& page)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
         return PrintOutcome::NoPrinter;
+    }
+    const SpoolerWatch spooler(defaultPrinter.printerName());
+    if (const std::optional<PrintOutcome> refusal = spooler.Refusal()) {
+        return *refusal;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     printer.setDocName(page.title);
@@ -48,10 +55,11 @@ PrintOutcome SendPage(const Page& page)
         return PrintOutcome::SendFailed;
     }
     DrawPage(painter, page, PlacePage(page, PaperOf(printer.pageLayout())), printer.resolution());
-    const bool ended = painter.end();
-    return ended && printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted
-               ? PrintOutcome::Accepted
-               : PrintOutcome::SendFailed;
+    const bool ended = EndDocument([&painter] { return painter.end(); });
+    if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+        return spooler.Refusal().value_or(PrintOutcome::SendFailed);
+    }
+    return spooler.Fate(page.title, page.deadline);
 }
 
 }  // namespace platform
