@@ -13,7 +13,8 @@ FUZZ_PACKAGES  := clang libclang-rt-dev
 WINDOWS_PACKAGES      := cmake ninja-build qt6-base-dev libgtest-dev dpkg-dev xz-utils \
                          g++-mingw-w64-x86-64-posix mingw-w64
 WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils imagemagick unzip \
-                         fonts-ipafont-gothic fonts-rocknroll
+                         fonts-ipafont-gothic fonts-rocknroll \
+                         cups printer-driver-cups-pdf ghostscript python3
 
 ENSURE := scripts/ensure-packages
 # Extra configure options, e.g. CMAKE_ARGS=-DPELMARO_WERROR=ON

@@ -4,7 +4,9 @@
 # changed from the keyboard, 「計 算」 and 「リセット」 pressed with the pointer,
 # each seen on screen; a picture of the window saved beside the zip; print
 # hands a job to Wine's spooler, which passes it to the default queue of a
-# CUPS scheduler of the test's own, and nothing is said; 「ＥＮＤ」 ends the
+# CUPS scheduler of the test's own, and nothing is said: the page that
+# comes out of the queue's filters is the printer's default paper, A5, with
+# the whole window shrunk onto it; 「ＥＮＤ」 ends the
 # program with status 0. Runs inside the display and the Wine that
 # scripts/windows-test.sh starts.
 set -euo pipefail
@@ -16,7 +18,8 @@ printing=
 if [ "$(id -u)" -eq 0 ]; then
   printing=yes
   start_private_cups
-  add_queue Wine
+  add_ppd_queue Wine
+  lpadmin -p Wine -o PageSize=A5
   lpadmin -d Wine
 fi
 work=$(mktemp -d)
@@ -55,11 +58,13 @@ echo "keyboard, 「計 算」 and 「リセット」 work; picture in $(dirname 
 
 if [ -n "$printing" ]; then
   click_control $PRINT
-  printed() { kept_documents | grep -q .; }
-  wait_for 30 printed || fail "no job reached the print system"
+  out=$(filtered_output Wine)
   sleep 0.5  # the outcome reaches the window right after the job is taken
   [ "$(xdotool search --onlyvisible --name '^Form1$' | wc -l)" -eq 1 ] || fail "a message for an accepted job"
   echo "print: Wine's spooler passed the job on ($(file -b "$(kept_documents | tail -n 1)" | cut -d, -f1)), nothing said"
+  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r96 -sOutputFile="$work/page.ppm" "$out"
+  # (148 - 2 x 6.35 mm) / 167.2 mm
+  python3 "$here/page_check.py" "$work/page.ppm" --paper 148x210 --scale 0.809 || fail "the page on A5"
 else
   echo "SKIP print: a CUPS scheduler needs root"
 fi
