@@ -57,6 +57,7 @@ done
 echo "keyboard, 「計 算」 and 「リセット」 work; picture in $(dirname "$zip")/pelmaro-windows.png"
 
 if [ -n "$printing" ]; then
+  click_control $COMMAND1  # a result line to find on the page
   click_control $PRINT
   out=$(filtered_output Wine)
   sleep 0.5  # the outcome reaches the window right after the job is taken
