@@ -27,7 +27,7 @@ exe=$(find "$work" -name pelmaro.exe)
 foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | grep -iE '^(lib|qt)' || true)
 [ -z "$foreign" ] || fail "pelmaro.exe needs DLLs Windows does not have: $foreign"
 
-/usr/lib/wine/wine64 "$exe" &
+"$here/../../scripts/wine.sh" "$exe" &
 app=$!
 E2E_PIDS+=("$app")
 wait_for 60 find_window Form1 || fail "no window titled Form1 was mapped"
