@@ -100,5 +100,9 @@ fuzz:
 	mkdir -p build/fuzz/corpus
 	build/fuzz/tests/power/residual_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus
 
+# A brand-new Debian 12 in a chroot: `make run`, then `make test`, timed.
+fresh-check:
+	bash scripts/fresh-check.sh
+
 clean:
 	rm -rf build
