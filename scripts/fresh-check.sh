@@ -41,7 +41,7 @@ mkdir -p "$cache" "$debs/partial"
       "$suite" "$image.part" "${sources[@]}" </dev/null
     mv "$image.part" "$image"
   fi
-) 9>"$cache/.lock"
+) 9>"$cache/debian12.lock"  # not the Windows Qt's lock: both may be made at once
 
 root=$(mktemp -d /var/tmp/pelmaro-fresh.XXXXXX)
 remove_root() {
