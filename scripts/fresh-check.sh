@@ -38,8 +38,8 @@ mkdir -p "$cache" "$debs/partial"
   if [ ! -f "$image" ]; then
     echo "fresh-check: making a minimal Debian 12 into $image"
     mmdebstrap --quiet --variant="$variant" --include="$include" "${aptopts[@]}" \
-      "$suite" "$image.part" "${sources[@]}" </dev/null
-    mv "$image.part" "$image"
+      "$suite" "$image.part.tar" "${sources[@]}" </dev/null  # the ending tells it to write a tarball
+    mv "$image.part.tar" "$image"
   fi
 ) 9>"$cache/debian12.lock"  # not the Windows Qt's lock: both may be made at once
 
