@@ -16,15 +16,18 @@ using window::Label;
 using window::ScrollBar;
 using window::testing::ModelControls;
 
+// A bar at a position, and what its value label shows then.
+struct BarCaption final {
+    ScrollBar bar;
+    power::ScrollPosition position;
+    Label label;
+    const char* caption;
+};
+
 void ExpectDesignedState(const ModelControls& model)
 {
     EXPECT_EQ(model.Caption(Label::Label6), "");
-    const struct {
-        ScrollBar bar;
-        power::ScrollPosition position;
-        Label label;
-        const char* caption;
-    } designed[] = {
+    const BarCaption designed[] = {
         {ScrollBar::HScroll1, 1000, Label::Label7, "0.00Ｄ"}, {ScrollBar::HScroll2, 0, Label::Label8, "0.00Ｄ"},
         {ScrollBar::HScroll3, 90, Label::Label9, "90°"},      {ScrollBar::HScroll4, 1000, Label::Label10, "0.00Ｄ"},
         {ScrollBar::HScroll5, 0, Label::Label11, "0.00Ｄ"},   {ScrollBar::HScroll6, 90, Label::Label12, "90°"},
@@ -55,12 +58,7 @@ TEST(Form1, MovingABarUpdatesOnlyItsValueLabel)
 
 TEST(Form1, ValueLabelsFollowTheirBars)
 {
-    const struct {
-        ScrollBar bar;
-        power::ScrollPosition position;
-        Label label;
-        const char* caption;
-    } rows[] = {
+    const BarCaption rows[] = {
         {ScrollBar::HScroll1, 975, Label::Label7, "＋0.25Ｄ"},
         {ScrollBar::HScroll1, 2000, Label::Label7, "-10.00Ｄ"},
         {ScrollBar::HScroll2, 500, Label::Label8, "-5.00Ｄ"},
