@@ -1,6 +1,6 @@
 # Set-up and everyday commands. Each target installs what it needs first
 # (as root; otherwise it prints the apt-get line to run), then configures
-# and builds through the CMake presets.
+# and builds through the CMake presets, all through the one rule `built`.
 
 RUN_PACKAGES   := cmake ninja-build g++ make qt6-base-dev libgl-dev libcups2-dev qt6-wayland \
                   fonts-ipafont-gothic fonts-rocknroll
@@ -19,46 +19,49 @@ WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils 
 ENSURE := scripts/ensure-packages
 # Extra configure options, e.g. CMAKE_ARGS=-DPELMARO_WERROR=ON
 CMAKE_ARGS ?=
+# Wine as every Windows check runs it (prefix, debug channels, binary).
+WINE := scripts/wine.sh
 
-.PHONY: all build run test test-asan package windows test-windows bench print-bench startup screenshot sweep sweep-windows fuzz clean
+# $(call built,PRESET,PACKAGES,TESTS,TARGETS[,SETUP]): installs PACKAGES,
+# configures PRESET with the tests and benchmarks ON or OFF, and builds
+# TARGETS (everything when empty). SETUP runs first in the same shell, to
+# export what the preset reads. The program alone needs none of the test
+# libraries, so `make run` works where only RUN_PACKAGES are installed.
+define built
+	@$(ENSURE) $(2)
+	$(5) cmake --preset $(1) -DBUILD_TESTING=$(3) $(CMAKE_ARGS) && \
+	  cmake --build --preset $(1) $(if $(4),--target $(4))
+endef
+
+.PHONY: all build run test test-asan package windows test-windows bench print-bench startup screenshot sweep sweep-windows fuzz fresh-check clean
 
 all: build
 
 build:
-	@$(ENSURE) $(RUN_PACKAGES)
-	cmake --preset default $(CMAKE_ARGS)
-	cmake --build --preset default
+	$(call built,default,$(RUN_PACKAGES),OFF,pelmaro)
 
 run:
 ifeq ($(DISPLAY)$(WAYLAND_DISPLAY),)
 	$(error no display to open the window on: DISPLAY and WAYLAND_DISPLAY are unset)
 endif
-	@$(MAKE) --no-print-directory build
+	$(call built,default,$(RUN_PACKAGES),OFF,pelmaro)
 	build/default/window/pelmaro
 
 test:
-	@$(ENSURE) $(TEST_PACKAGES)
-	cmake --preset default $(CMAKE_ARGS)
-	cmake --build --preset default
+	$(call built,default,$(TEST_PACKAGES),ON)
 	ctest --preset default
 
 test-asan:
-	@$(ENSURE) $(TEST_PACKAGES)
-	cmake --preset asan $(CMAKE_ARGS)
-	cmake --build --preset asan
+	$(call built,asan,$(TEST_PACKAGES),ON)
 	ctest --preset asan
 
 package:
-	@$(ENSURE) $(RUN_PACKAGES) dpkg-dev
-	cmake --preset default $(CMAKE_ARGS)
-	cmake --build --preset default --target pelmaro
+	$(call built,default,$(RUN_PACKAGES) dpkg-dev,OFF,pelmaro)
 	cd build/default && cpack -C RelWithDebInfo -B package
 	@ls build/default/package/*.deb
 
 windows:
-	@$(ENSURE) $(WINDOWS_PACKAGES)
-	@qt=$$(scripts/windows-qt.sh) && export PELMARO_WINDOWS_QT=$$qt && set -x && \
-	  cmake --preset windows $(CMAKE_ARGS) && cmake --build --preset windows
+	$(call built,windows,$(WINDOWS_PACKAGES),ON,,qt=$$(scripts/windows-qt.sh) && export PELMARO_WINDOWS_QT=$$qt &&)
 	cd build/windows && cpack -B . >/dev/null
 	@ls build/windows/pelmaro-*-windows-x86_64.zip
 
@@ -67,49 +70,40 @@ test-windows: windows
 	bash scripts/windows-test.sh
 
 bench:
-	@$(ENSURE) $(TEST_PACKAGES)
-	cmake --preset default $(CMAKE_ARGS)
-	cmake --build --preset default --target power_bench
+	$(call built,default,$(TEST_PACKAGES),ON,power_bench)
 	build/default/bench/power_bench
 
 print-bench:
-	@$(ENSURE) $(TEST_PACKAGES)
-	cmake --preset default $(CMAKE_ARGS)
-	cmake --build --preset default --target print_bench
+	$(call built,default,$(TEST_PACKAGES),ON,print_bench)
 	bash bench/print_bench.sh build/default/bench/print_bench
 
 startup:
-	@$(ENSURE) $(TEST_PACKAGES)
-	cmake --preset default $(CMAKE_ARGS)
-	cmake --build --preset default --target pelmaro minimal_window time_to_map
+	$(call built,default,$(TEST_PACKAGES),ON,pelmaro minimal_window time_to_map)
 	bash bench/startup.sh build/default/window/pelmaro build/default/bench/minimal_window build/default/bench/time_to_map
 
 screenshot:
-	@$(ENSURE) $(TEST_PACKAGES)
-	cmake --preset default $(CMAKE_ARGS)
-	cmake --build --preset default --target pelmaro
+	$(call built,default,$(TEST_PACKAGES),ON,pelmaro)
 	bash scripts/screenshot.sh build/default/window/pelmaro docs/screenshot.png
 
 # e.g. SWEEP_ARGS="--rows 0 99 --row-digests" to split the sweep into parts
 SWEEP_ARGS ?=
 sweep:
-	@$(ENSURE) $(TEST_PACKAGES)
-	cmake --preset default $(CMAKE_ARGS)
-	cmake --build --preset default --target residual_sweep
+	$(call built,default,$(TEST_PACKAGES),ON,residual_sweep)
 	build/default/tests/power/residual_sweep $(SWEEP_ARGS)
 
 sweep-windows: windows
 	@$(ENSURE) $(WINDOWS_TEST_PACKAGES)
-	WINEPREFIX=$(CURDIR)/build/windows/wine WINEDEBUG=-all \
-	  /usr/lib/wine/wine64 build/windows/tests/power/residual_sweep.exe $(SWEEP_ARGS)
+	$(WINE) build/windows/tests/power/residual_sweep.exe $(SWEEP_ARGS)
 
 FUZZ_SECONDS ?= 60
 fuzz:
-	@$(ENSURE) $(TEST_PACKAGES) $(FUZZ_PACKAGES)
-	cmake --preset fuzz $(CMAKE_ARGS)
-	cmake --build --preset fuzz --target residual_fuzz
+	$(call built,fuzz,$(TEST_PACKAGES) $(FUZZ_PACKAGES),ON,residual_fuzz)
 	mkdir -p build/fuzz/corpus
 	build/fuzz/tests/power/residual_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus
+
+# A brand-new Debian 12 in a chroot: `make run`, then `make test`, timed.
+fresh-check:
+	bash scripts/fresh-check.sh
 
 clean:
 	rm -rf build

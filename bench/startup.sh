@@ -3,7 +3,8 @@
 # the same private Xvfb display: time from exec to the window being mapped,
 # and peak resident memory once it has painted. Medians of RUNS runs each,
 # alternating, after one warm-up run of each. A third yardstick, the minimal
-# window with one line of Japanese text, shows what drawing any text costs.
+# window with two Japanese labels in the IPA faces, shows what drawing any
+# such text costs.
 set -euo pipefail
 program=$1
 minimal=$2

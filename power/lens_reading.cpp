@@ -13,6 +13,28 @@ namespace {
 // nearest 0.1, and 1025 exactly -0.25.
 constexpr double kHundredthsPerDioptre = -100.0;
 
+LensPower ReadingOf(Row row, const ScrollPositions& positions)
+{
+    LensPower reading;
+    for (std::size_t i = 0; i < kBarMeanings.size(); ++i) {
+        if (kBarMeanings[i].row != row) {
+            continue;
+        }
+        switch (kBarMeanings[i].quantity) {
+        case Quantity::Sphere:
+            reading.sphere = SphereFromPosition(positions[i]);
+            break;
+        case Quantity::Cylinder:
+            reading.cylinder = CylinderFromPosition(positions[i]);
+            break;
+        case Quantity::Axis:
+            reading.axis = AxisFromPosition(positions[i]);
+            break;
+        }
+    }
+    return reading;
+}
+
 }  // namespace
 
 double SphereFromPosition(ScrollPosition position)
@@ -34,14 +56,12 @@ std::int16_t AxisFromPosition(ScrollPosition position)
 
 LensPower CheckReading(const ScrollPositions& positions)
 {
-    return {SphereFromPosition(positions[0]), CylinderFromPosition(positions[1]),
-            AxisFromPosition(positions[2])};
+    return ReadingOf(Row::Check, positions);
 }
 
 LensPower MeasuredReading(const ScrollPositions& positions)
 {
-    return {SphereFromPosition(positions[3]), CylinderFromPosition(positions[4]),
-            AxisFromPosition(positions[5])};
+    return ReadingOf(Row::Measured, positions);
 }
 
 std::string DioptreCaption(double value)
@@ -49,23 +69,32 @@ std::string DioptreCaption(double value)
     if (!std::isfinite(value)) {
         return {};
     }
+    std::string caption;
     if (value > 0.0) {
-        return std::string(notation::kPlus) + platform::FormatHundredths(value)
-               + std::string(notation::kDioptre);
+        caption += notation::kPlus;
     }
-    if (value == 0.0) {
-        return std::string(notation::kZeroDioptre);
-    }
-    return platform::FormatHundredths(value) + std::string(notation::kDioptre);
+    platform::AppendHundredths(caption, value);  // 0.0 and -0.0 both "0.00"
+    caption += notation::kDioptre;
+    return caption;
 }
 
-std::string AxisCaption(std::int16_t axis)
+std::string AxisCaption(int axis)
 {
-    if (axis == 0) {
-        return std::string(notation::kAxis180);
+    if (axis < 0) {
+        return {};
     }
-    if (axis > 0) {
-        return platform::IntegerText(axis) + std::string(notation::kDegree);
+    return platform::IntegerText(NamedAxis(axis)) + std::string(notation::kDegree);
+}
+
+std::string ValueCaption(Quantity quantity, ScrollPosition position)
+{
+    switch (quantity) {
+    case Quantity::Sphere:
+        return DioptreCaption(SphereFromPosition(position));
+    case Quantity::Cylinder:
+        return DioptreCaption(CylinderFromPosition(position));
+    case Quantity::Axis:
+        return AxisCaption(AxisFromPosition(position));
     }
     return {};
 }

@@ -14,7 +14,5 @@ inline constexpr std::string_view kSphere = "\uFF33";   // Ｓ
 inline constexpr std::string_view kCylinder = "\uFF23";  // Ｃ
 inline constexpr std::string_view kAxis = "\uFF21";      // Ａ
 inline constexpr std::string_view kDegree = "\u00B0";   // °
-inline constexpr std::string_view kZeroDioptre = "0.00\uFF24";  // 0.00Ｄ
-inline constexpr std::string_view kAxis180 = "180\u00B0";       // 180°
 
 }  // namespace power::notation

@@ -1,6 +1,5 @@
 #include "power/residual_caption.h"
 
-#include "platform/number_text.h"
 #include "power/notation.h"
 
 #include <cmath>
@@ -9,7 +8,7 @@ namespace power {
 
 namespace {
 
-// "Ｓ＋0.25Ｄ", "Ｓ 0.00Ｄ" (a space, unlike the signed forms), "Ｓ-1.50Ｄ".
+// "Ｓ＋0.25Ｄ", "Ｓ 0.00Ｄ" (a space where the sign would stand), "Ｓ-1.50Ｄ".
 void AppendSpherePart(std::string& caption, double sphere)
 {
     if (!std::isfinite(sphere)) {
@@ -18,17 +17,12 @@ void AppendSpherePart(std::string& caption, double sphere)
     caption += notation::kSphere;
     if (sphere == 0.0) {
         caption += ' ';
-        caption += notation::kZeroDioptre;
-        return;
     }
-    if (sphere > 0.0) {
-        caption += notation::kPlus;
-    }
-    platform::AppendHundredths(caption, sphere);
-    caption += notation::kDioptre;
+    caption += DioptreCaption(sphere);
 }
 
-// " Ｃ-0.87Ｄ Ａ15°"; nothing at all without a cylinder.
+// " Ｃ-0.87Ｄ Ａ15°"; nothing at all without a cylinder. An absent axis is
+// axis 0.
 void AppendCylinderAndAxisParts(std::string& caption, double cylinder,
                                 std::optional<std::int16_t> axis)
 {
@@ -37,8 +31,7 @@ void AppendCylinderAndAxisParts(std::string& caption, double cylinder,
     }
     caption += ' ';
     caption += notation::kCylinder;
-    platform::AppendHundredths(caption, cylinder);
-    caption += notation::kDioptre;
+    caption += DioptreCaption(cylinder);
 
     const int degrees = axis.value_or(0);
     if (degrees < 0) {
@@ -46,12 +39,7 @@ void AppendCylinderAndAxisParts(std::string& caption, double cylinder,
     }
     caption += ' ';
     caption += notation::kAxis;
-    if (degrees == 0) {
-        caption += notation::kAxis180;
-    } else {
-        caption += platform::IntegerText(degrees);
-        caption += notation::kDegree;
-    }
+    caption += AxisCaption(degrees);
 }
 
 }  // namespace

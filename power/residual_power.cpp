@@ -16,15 +16,15 @@ constexpr double kPi = 3.1416;
 constexpr double kHalfAngleDivisor = 6.2832;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Axis 0 is axis 180. An axis outside 0..180 (no scroll bar gives one) is
-// first brought into that range, turn by half turn.
+// An axis outside 0..180 (no scroll bar gives one) is first brought into
+// that range, turn by half turn.
 int NormalisedAxis(std::optional<std::int16_t> axis)
 {
     int degrees = axis.value_or(0);
     if (degrees < 0 || degrees > 180) {
         degrees = ((degrees % 180) + 180) % 180;
     }
-    return degrees == 0 ? 180 : degrees;
+    return NamedAxis(degrees);
 }
 
 // ((2 x) x 3.1416) / 180, in that order; for an axis 2 x is an integer product.

@@ -18,20 +18,20 @@ if [ -n "$trig" ]; then
   exit 1
 fi
 
-export WINEPREFIX=$PWD/build/windows/wine WINEDEBUG=-all
+source scripts/wine.sh
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no offer to install Mono or Gecko
 rm -rf "$WINEPREFIX"
 start_xvfb
 stop_wine() {
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  "$WINESERVER" -k 2>/dev/null || true
   e2e_cleanup
 }
 trap stop_wine EXIT
 # Wine's server and services start before the tests: started by a test,
 # they would hold its output open and CTest would wait for them.
 mkdir -p "$WINEPREFIX"
-/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
-/usr/lib/wine/wine64 wineboot --init </dev/null >/dev/null 2>&1
+"$WINESERVER" -p </dev/null >/dev/null 2>&1
+"$WINE" wineboot --init </dev/null >/dev/null 2>&1
 
 # One at a time: the window tests need the keyboard focus of the display.
 ctest --preset windows

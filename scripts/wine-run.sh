@@ -5,7 +5,7 @@
 # pipe open and make every test wait for them.
 out=$(mktemp)
 status=0
-/usr/lib/wine/wine64 "$@" </dev/null >"$out" 2>&1 || status=$?
+"$(dirname "$0")/wine.sh" "$@" </dev/null >"$out" 2>&1 || status=$?
 cat "$out"
 rm -f "$out"
 exit "$status"

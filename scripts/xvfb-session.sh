@@ -1,6 +1,7 @@
 # Shared by the end-to-end tests, the screenshot and the start-up benchmark:
 # a private Xvfb display, windows found through the X server, clicks on
-# controls by their twips, and clean-up on exit. Sourced, not run.
+# controls where the layout table puts them, and clean-up on exit. Sourced,
+# not run.
 
 E2E_PIDS=()
 e2e_cleanup() {
@@ -52,18 +53,10 @@ find_window() {
 }
 
 # Clicks the middle of a control, given its left, top, width and height in
-# twips as the window's layout gives them (15 twips to the pixel).
+# twips as the window's layout gives them.
 click_control() {
-  local x=$(( ($1 + $3 / 2) / 15 )) y=$(( ($2 + $4 / 2) / 15 ))
+  local x=$(( ($1 + $3 / 2) / TWIPS_PER_PIXEL )) y=$(( ($2 + $4 / 2) / TWIPS_PER_PIXEL ))
   xdotool mousemove --window "$WINDOW" "$x" "$y" click 1
-  sleep 0.1
-}
-
-# Clicks a scroll bar's trough to the right of its thumb, near the right arrow.
-click_trough_right() {
-  local x=$(( ($1 + $3) / 15 - 24 )) y=$(( ($2 + $4 / 2) / 15 ))
-  xdotool mousemove --window "$WINDOW" "$x" "$y" click 1
-  sleep 0.1
 }
 
 # Gives the window the keyboard focus, as a window manager would on a click.
@@ -92,12 +85,29 @@ picture_window() {
   fail "the window kept changing"
 }
 
+# Saves a settled picture of the window to $2 once, in the control's box
+# ($4.., twips), it "differs" from picture $1 or "matches" it; fails after
+# about ten seconds.
+picture_when() {
+  local before=$1 out=$2 want=$3 differing
+  shift 3
+  for _ in $(seq 100); do
+    picture_window "$out"
+    differing=$(pixels_differing "$before" "$out" "$@")
+    if { [ "$want" = differs ] && [ "$differing" != 0 ]; } || { [ "$want" = matches ] && [ "$differing" = 0 ]; }; then
+      return 0
+    fi
+  done
+  return 1
+}
+
 # How many pixels of two pictures differ, optionally in one control's box
 # given in twips. (compare's status says only whether they differ.)
 pixels_differing() {
   local a=$1 b=$2
   if [ $# -gt 2 ]; then
-    local crop="$(($5 / 15))x$(($6 / 15))+$(($3 / 15))+$(($4 / 15))"
+    local t=$TWIPS_PER_PIXEL
+    local crop="$(($5 / t))x$(($6 / t))+$(($3 / t))+$(($4 / t))"
     compare -metric AE "$a[$crop]" "$b[$crop]" null: 2>&1 || true
   else
     compare -metric AE "$a" "$b" null: 2>&1 || true
@@ -113,7 +123,12 @@ enter_example() {
   keys Tab Next Next                # HScroll5: -0.50 D
   keys Tab Tab Next Next Next Next  # HScroll3: axis 90 -> 30
   keys Tab Next Next Next Next      # HScroll2: -1.00 D
+  local before
+  before=$(mktemp --suffix=.png)
+  picture_window "$before"
   click_control $COMMAND1
+  picture_when "$before" "$before-after.png" differs $LABEL6 || fail "「計 算」 showed no result"
+  rm -f "$before" "$before-after.png"
 }
 
 # Clicks ＥＮＤ and expects the program (pid $1) to end with status 0.
@@ -127,12 +142,21 @@ end_cleanly() {
   echo "ＥＮＤ ended the program with status 0"
 }
 
-# Controls the scripts press, in twips.
-COMMAND1="6960 3960 1335 855"
-COMMAND2="5160 5160 1095 615"
-COMMAND3="6960 5160 1095 615"
-PRINT="3600 5280 855 375"
-HSCROLL5="4560 3000 1335 255"
-HSCROLL6="6240 3000 1335 255"
-LABEL6="1200 4200 5535 615"
-LABEL12="6480 2520 1215 375"
+# The controls the scripts press or look at, in twips, and the twips to the
+# pixel, as the window's layout table has them.
+LAYOUT=$(dirname "${BASH_SOURCE[0]}")/../window/qt/form1_layout.h
+control_box() {
+  local box
+  box=$(sed -n "s/.*(*\"$1\"[^{]*{\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}.*/\1 \2 \3 \4/p" "$LAYOUT")
+  [ "$(wc -w <<<"$box")" = 4 ] || fail "no single place for $1 in $LAYOUT"
+  echo "$box"
+}
+TWIPS_PER_PIXEL=$(sed -n 's/.*kTwipsPerPixel = \([0-9]*\);.*/\1/p' "$LAYOUT")
+COMMAND1=$(control_box Command1)
+COMMAND2=$(control_box Command2)
+COMMAND3=$(control_box Command3)
+PRINT=$(control_box print)
+HSCROLL5=$(control_box HScroll5)
+HSCROLL6=$(control_box HScroll6)
+LABEL6=$(control_box Label6)
+LABEL12=$(control_box Label12)

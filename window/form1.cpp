@@ -8,8 +8,7 @@ namespace window {
 
 void Form1::ScrollChange(ScrollBar bar)
 {
-    const BarDesign& design = DesignOf(bar);
-    m_controls.SetCaption(design.valueLabel, ValueCaption(design.kind, m_controls.Position(bar)));
+    m_controls.SetCaption(DesignOf(bar).valueLabel, ValueCaption(bar, m_controls.Position(bar)));
 }
 
 void Form1::Calculate()
@@ -27,7 +26,7 @@ void Form1::Reset()
 {
     m_controls.SetCaption(Label::Label6, "");
     for (const BarDesign& design : kBarDesigns) {
-        m_controls.SetCaption(design.valueLabel, design.designedCaption);
+        m_controls.SetCaption(design.valueLabel, ValueCaption(design.bar, design.designedPosition));
     }
     // Each move that changes a position runs ScrollChange nested in here,
     // which writes the same designed caption again.
@@ -43,7 +42,7 @@ void Form1::EndProgram()
 
 void Form1::PrintWindow()
 {
-    m_controls.PrintWindow([this](platform::PrintOutcome outcome) {
+    m_controls.SendToPrinter([this](platform::PrintOutcome outcome) {
         if (outcome != platform::PrintOutcome::Accepted) {
             m_controls.ShowMessage(PrintFailedMessage(outcome));
         }

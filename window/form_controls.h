@@ -39,7 +39,9 @@ public:
     // Moves the bar. If the position differs from the current one, the bar's
     // change notification runs before this returns; if not, nothing is raised.
     virtual void SetPosition(ScrollBar bar, power::ScrollPosition position) = 0;
-    virtual void SetCaption(Label label, std::string_view caption) = 0;  // UTF-8
+    // Shows the caption (UTF-8) in the label and, for a bar's value label,
+    // tells assistive technology the bar's value now reads so.
+    virtual void SetCaption(Label label, std::string_view caption) = 0;
 
     // Ends the program: the window closes and no further notification comes.
     virtual void End() = 0;
@@ -48,7 +50,7 @@ public:
     // thread every notification comes on, with how the print ended. Nothing
     // on screen changes either way.
     using PrintDone = std::function<void(platform::PrintOutcome)>;
-    virtual void PrintWindow(PrintDone done) = 0;
+    virtual void SendToPrinter(PrintDone done) = 0;
     // Tells the user something went wrong, without stopping the program.
     virtual void ShowMessage(std::string_view message) = 0;  // UTF-8
 

@@ -1,49 +1,65 @@
 #pragma once
 
-// The designed state of the window's scroll bars and value labels: which
-// value each bar feeds, its range and steps, its position at start and the
-// caption that position shows. Both the form's behaviour and the Qt layout
-// read it, so the two cannot disagree.
+// The window's six scroll bars as the form was designed: for each bar the
+// label that shows its value, its range and steps, and its position at
+// start. What a bar means (row and quantity) is power::kBarMeanings, in the
+// same order; what its label shows is power::ValueCaption. The form's
+// behaviour, the Qt layout and the tests all read this table.
 
+#include "power/lens_reading.h"
 #include "window/form_controls.h"
 
 #include <array>
 #include <string>
-#include <string_view>
 
 namespace window {
 
-enum class BarKind { Sphere, Cylinder, Axis };
-
 struct BarDesign final {
     ScrollBar bar;
-    BarKind kind;
     Label valueLabel;
     power::ScrollPosition minimum;
     power::ScrollPosition maximum;
     power::ScrollPosition smallChange;  // arrow
     power::ScrollPosition largeChange;  // trough
     power::ScrollPosition designedPosition;
-    std::string_view designedCaption;  // what the designed position shows
 };
 
 // In the order of the bars, HScroll1 to HScroll6; Reset relies on it.
-inline constexpr std::array<BarDesign, 6> kBarDesigns{{
-    {ScrollBar::HScroll1, BarKind::Sphere, Label::Label7, 0, 2000, 1, 25, 1000, "0.00\uFF24"},
-    {ScrollBar::HScroll2, BarKind::Cylinder, Label::Label8, 0, 500, 1, 25, 0, "0.00\uFF24"},
-    {ScrollBar::HScroll3, BarKind::Axis, Label::Label9, 0, 180, 1, 15, 90, "90\u00B0"},
-    {ScrollBar::HScroll4, BarKind::Sphere, Label::Label10, 0, 2000, 1, 25, 1000, "0.00\uFF24"},
-    {ScrollBar::HScroll5, BarKind::Cylinder, Label::Label11, 0, 500, 1, 25, 0, "0.00\uFF24"},
-    {ScrollBar::HScroll6, BarKind::Axis, Label::Label12, 0, 180, 1, 15, 90, "90\u00B0"},
+inline constexpr std::array<BarDesign, power::kBarMeanings.size()> kBarDesigns{{
+    {ScrollBar::HScroll1, Label::Label7, 0, 2000, 1, 25, 1000},
+    {ScrollBar::HScroll2, Label::Label8, 0, 500, 1, 25, 0},
+    {ScrollBar::HScroll3, Label::Label9, 0, 180, 1, 15, 90},
+    {ScrollBar::HScroll4, Label::Label10, 0, 2000, 1, 25, 1000},
+    {ScrollBar::HScroll5, Label::Label11, 0, 500, 1, 25, 0},
+    {ScrollBar::HScroll6, Label::Label12, 0, 180, 1, 15, 90},
 }};
 
-inline constexpr const BarDesign& DesignOf(ScrollBar bar)
+constexpr bool DesignsInBarOrder()
+{
+    for (std::size_t i = 0; i < kBarDesigns.size(); ++i) {
+        if (Index(kBarDesigns[i].bar) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(DesignsInBarOrder(), "DesignOf and MeaningOf look bars up by position in the tables");
+
+constexpr const BarDesign& DesignOf(ScrollBar bar)
 {
     return kBarDesigns[Index(bar)];
 }
 
-// The caption a bar's value label shows for a position: 975 on a sphere bar
-// -> "＋0.25Ｄ", 45 on an axis bar -> "135°".
-std::string ValueCaption(BarKind kind, power::ScrollPosition position);
+constexpr power::BarMeaning MeaningOf(ScrollBar bar)
+{
+    return power::kBarMeanings[Index(bar)];
+}
+
+// What the bar's value label shows for a position: 975 on HScroll1 ->
+// "＋0.25Ｄ", 45 on HScroll3 -> "135°".
+inline std::string ValueCaption(ScrollBar bar, power::ScrollPosition position)
+{
+    return power::ValueCaption(MeaningOf(bar).quantity, position);
+}
 
 }  // namespace window

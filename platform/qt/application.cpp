@@ -1,5 +1,6 @@
 #include "platform/qt/application.h"
 
+#include "platform/qt/fonts.h"
 #include "platform/qt/spooler.h"
 
 #include <QPalette>
@@ -25,7 +26,7 @@ struct Message final {
 std::vector<Message> g_startUpMessages;
 QtMessageHandler g_previousHandler = nullptr;
 
-bool Said(QLatin1StringView what, QLatin1StringView plugin)
+bool StartUpMessagesMention(QLatin1StringView what, QLatin1StringView plugin)
 {
     const QString phrase = what + QLatin1String(" the Qt platform plugin \"") + plugin + QLatin1Char('"');
     return std::any_of(g_startUpMessages.begin(), g_startUpMessages.end(),
@@ -37,18 +38,18 @@ QString WhyNoWindow()
 {
     const QString display = qEnvironmentVariable("DISPLAY");
     const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
-    if (Said(QLatin1String("Could not find"), QLatin1String("wayland")) && !wayland.isEmpty()) {
+    if (StartUpMessagesMention(QLatin1String("Could not find"), QLatin1String("wayland")) && !wayland.isEmpty()) {
         return QStringLiteral("Qt's Wayland plugin is missing; install the package qt6-wayland");
     }
     if (display.isEmpty() && wayland.isEmpty()) {
         return QStringLiteral("no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); "
                               "start it from a desktop session");
     }
-    if (Said(QLatin1String("Could not load"), QLatin1String("wayland"))) {
+    if (StartUpMessagesMention(QLatin1String("Could not load"), QLatin1String("wayland"))) {
         return QStringLiteral("cannot connect to the Wayland display \"%1\"; start it from a desktop session")
             .arg(wayland);
     }
-    if (Said(QLatin1String("Could not load"), QLatin1String("xcb"))) {
+    if (StartUpMessagesMention(QLatin1String("Could not load"), QLatin1String("xcb"))) {
         return QStringLiteral("cannot connect to the X display \"%1\"; start it from a desktop session "
                               "or set DISPLAY to a running one")
             .arg(display);
@@ -113,7 +114,8 @@ void UseDesignedLook()
 
 }  // namespace
 
-std::unique_ptr<QApplication> StartApplication(int& argc, char** argv)
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv,
+                                               std::initializer_list<QAccessible::InterfaceFactory> accessibility)
 {
     QApplication::setApplicationName(QStringLiteral("pelmaro"));
     QGuiApplication::setDesktopFileName(QStringLiteral("pelmaro"));
@@ -126,6 +128,10 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv)
     }
 
     UseDesignedLook();
+    InsertFontSubstitutes();
+    for (const QAccessible::InterfaceFactory factory : accessibility) {
+        QAccessible::installFactory(factory);
+    }
     HearPrintEngineWarnings();
     return application;
 }

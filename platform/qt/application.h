@@ -1,19 +1,25 @@
 #pragma once
 
-// Starts the Qt application the window lives in. Two things are settled
-// here rather than left to the desktop: the window keeps its designed light
-// look under any theme (its blue and magenta captions assume a light
-// background), and where no window can open at all the program says why in
-// one line and exits with status 1, instead of Qt's abort. Building the
-// window is the caller's business.
+// Starts the Qt application the window lives in, and makes all of the
+// application-wide settings in one place: the window keeps its designed
+// light look under any theme (its blue and magenta captions assume a light
+// background), the faces it names find their stand-ins
+// (InsertFontSubstitutes), its own controls' accessibility factories are
+// installed, and Qt's printer is heard when the spooler refuses a document
+// (HearPrintEngineWarnings). Where no window can open at all the program says why in one
+// line and exits with status 1, instead of Qt's abort. Building the window
+// is the caller's business.
 
+#include <QAccessible>
 #include <QApplication>
 
+#include <initializer_list>
 #include <memory>
 
 namespace platform {
 
 // Never returns null: without a display it does not return at all.
-std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv,
+                                               std::initializer_list<QAccessible::InterfaceFactory> accessibility = {});
 
 }  // namespace platform

@@ -28,8 +28,9 @@ constexpr std::array<Substitute, 3> kSubstitutes{{
 // English names: the last resort before Qt's own fallback.
 constexpr std::array<std::string_view, 4> kEveryWindows{"游ゴシック", "Yu Gothic", "メイリオ", "Meiryo"};
 
-// Qt keeps substitutions for the whole application; they are taught once.
-void InsertSubstitutes()
+}  // namespace
+
+void InsertFontSubstitutes()
 {
     for (const Substitute& substitute : kSubstitutes) {
         QStringList faces{FromUtf8(substitute.english), FromUtf8(substitute.debian)};
@@ -40,13 +41,8 @@ void InsertSubstitutes()
     }
 }
 
-}  // namespace
-
 QFont InstalledFont(const FontDescription& description)
 {
-    static const bool taught = (InsertSubstitutes(), true);
-    (void)taught;
-
     std::string_view family = description.family;
     // "@HGP創英角ﾎﾟｯﾌﾟ体" is the vertical-writing form of the face; the window
     // writes that caption across, so it takes the face itself.

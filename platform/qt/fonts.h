@@ -8,20 +8,18 @@
 // the same whatever language the desktop lists families in. It loads
 // nothing: Qt opens a face only when text is drawn with it.
 
-#include <QFont>
+#include "platform/font_description.h"
 
-#include <string_view>
+#include <QFont>
 
 namespace platform {
 
-struct FontDescription final {
-    std::string_view family;  // as the window names it, UTF-8
-    double points;
-    bool bold = false;
-    bool italic = false;
-};
+// Teaches Qt's font matching the stand-ins for every face the window names.
+// Qt keeps them for the whole application: StartApplication calls this once.
+void InsertFontSubstitutes();
 
-// A font asking for the named face, with the stand-ins behind it.
+// A font asking for the named face; the stand-ins stand behind it once
+// InsertFontSubstitutes has run.
 // "ＭＳ Ｐゴシック" draws with itself on Japanese Windows, "MS PGothic" on an
 // English one, IPAPGothic (「IPA Pゴシック」 in a Japanese locale) on Debian.
 QFont InstalledFont(const FontDescription& description);

@@ -79,7 +79,7 @@ find_window Form1
 focus_window
 picture_window "$work/print-focused.png"
 keys Tab
-picture_window "$work/bar-focused.png"
+picture_when "$work/print-focused.png" "$work/bar-focused.png" differs $HSCROLL6 || fail "the focused bar is not marked"
 marked=$(pixels_differing "$work/print-focused.png" "$work/bar-focused.png" $HSCROLL6)
 [ "$marked" -gt 20 ] || fail "the focused bar changed only $marked pixels"
 others=$(pixels_differing "$work/print-focused.png" "$work/bar-focused.png" $HSCROLL5)

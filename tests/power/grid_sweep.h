@@ -32,6 +32,12 @@ struct CheckCylinderRange final {
 // the rows finish.
 using RowDone = std::function<void(int checkCylinder, std::uint64_t digest)>;
 
+// The caption digests the program's arithmetic and captions give: a change
+// in any caption of the sweep changes them. The whole sweep's is the one
+// published with the figures (`make sweep`, Linux and Windows alike).
+inline constexpr std::uint64_t kQuarterDioptreGridDigest = 0x31fffa412b40261c;
+inline constexpr std::uint64_t kFullSweepDigest = 0x2d3c16935a2bd6f7;
+
 // cylinderStride 1 is every position 0..500; 25 is the 0.25 D grid.
 SweepReport SweepGrid(int cylinderStride, unsigned threads, CheckCylinderRange rows = {},
                       const RowDone& rowDone = {});

@@ -51,10 +51,26 @@ TEST(ResidualPower, WorkedReadings)
 
 TEST(ResidualPower, ExactResultsWhereNoTrigonometryIsInvolved)
 {
-    // Cases a to e are plain double subtraction: exact, not merely near.
-    const LensPower r = power::ResidualPower({-2.0, -1.0, 90}, {-2.25, -0.75, 90});
-    EXPECT_EQ(r.sphere, 0.25);
-    EXPECT_EQ(r.cylinder, -0.25);
+    // Cases a to e are plain double subtraction and addition: exact, not
+    // merely near. Perpendicular axes either way round are case e:
+    // -1.00 at 30 minus -0.50 at 120 is +0.50 -1.50 at 30.
+    const struct {
+        const char* why;
+        LensPower check;
+        LensPower measured;
+        LensPower residual;
+    } rows[] = {
+        {"d: equal axes", {-2.0, -1.0, 90}, {-2.25, -0.75, 90}, {0.25, -0.25, 90}},
+        {"e: check axis 90 above measured", {0.0, -1.0, 120}, {0.0, -0.5, 30}, {0.5, -1.5, 120}},
+        {"e: measured axis 90 above check", {0.0, -1.0, 30}, {0.0, -0.5, 120}, {0.5, -1.5, 30}},
+        {"e: measured axis 180 above 90", {0.25, -0.75, 90}, {0.0, -0.25, 180}, {0.5, -1.0, 90}},
+    };
+    for (const auto& row : rows) {
+        const LensPower r = power::ResidualPower(row.check, row.measured);
+        EXPECT_EQ(r.sphere, row.residual.sphere) << row.why;
+        EXPECT_EQ(r.cylinder, row.residual.cylinder) << row.why;
+        EXPECT_EQ(r.axis, row.residual.axis) << row.why;
+    }
 }
 
 // Readings no scroll bar can produce, for which a divisor of the crossed

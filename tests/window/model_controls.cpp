@@ -24,8 +24,9 @@ ModelControls::ModelControls()
 {
     for (const BarDesign& design : kBarDesigns) {
         m_positions[Index(design.bar)] = design.designedPosition;
-        m_captions[Index(design.valueLabel)] = design.designedCaption;
     }
+    m_form.Reset();  // as the window opens
+    m_log.clear();
 }
 
 power::ScrollPosition ModelControls::Position(ScrollBar bar) const
@@ -52,7 +53,7 @@ void ModelControls::SetCaption(Label label, std::string_view caption)
     m_captions[Index(label)] = caption;
 }
 
-void ModelControls::PrintWindow(PrintDone done)
+void ModelControls::SendToPrinter(PrintDone done)
 {
     ++m_printJobs;
     m_waitingPrints.push_back(std::move(done));

@@ -25,7 +25,7 @@ public:
     void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
     void SetCaption(Label label, std::string_view caption) override;
     void End() override { m_ended = true; }
-    void PrintWindow(PrintDone done) override;
+    void SendToPrinter(PrintDone done) override;
     void ShowMessage(std::string_view message) override { m_messages.emplace_back(message); }
 
     // What the user does: moves a bar (arrow, trough, drag or key), clicks a button.

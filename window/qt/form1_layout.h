@@ -2,9 +2,11 @@
 
 // The window's 29 controls as data: name, kind, caption, position and size
 // in twips, tab index, font and colours, and what each one is wired to. One
-// loop in Form1Window builds the widgets from it; nothing here knows Qt.
+// loop in Form1Window builds the widgets from it; nothing here knows Qt. The
+// value labels' captions are not here: they come from the bars' positions.
 
-#include "platform/qt/fonts.h"
+#include "platform/font_description.h"
+#include "power/notation.h"
 #include "window/form_design.h"
 
 #include <array>
@@ -85,6 +87,33 @@ struct ControlDescription final {
     std::string_view column;
 };
 
+inline constexpr std::string_view kCheckRow = "遠用度数確認値";
+inline constexpr std::string_view kMeasuredRow = "遠用度数実測値（レンズメータ）";
+
+constexpr std::string_view RowCaption(power::Row row)
+{
+    switch (row) {
+    case power::Row::Check: return kCheckRow;
+    case power::Row::Measured: return kMeasuredRow;
+    }
+    return {};
+}
+
+// The column headings are the letters the result line uses: Ｓ, Ｃ, Ａ.
+constexpr std::string_view ColumnCaption(power::Quantity quantity)
+{
+    switch (quantity) {
+    case power::Quantity::Sphere: return power::notation::kSphere;
+    case power::Quantity::Cylinder: return power::notation::kCylinder;
+    case power::Quantity::Axis: return power::notation::kAxis;
+    }
+    return {};
+}
+
+inline constexpr std::string_view kSphereColumn = ColumnCaption(power::Quantity::Sphere);
+inline constexpr std::string_view kCylinderColumn = ColumnCaption(power::Quantity::Cylinder);
+inline constexpr std::string_view kAxisColumn = ColumnCaption(power::Quantity::Axis);
+
 constexpr ControlDescription LabelControl(std::string_view name, std::string_view caption,
                                           TwipsRect geometry, int tabIndex,
                                           FontDescription font, ControlStyle style)
@@ -94,20 +123,18 @@ constexpr ControlDescription LabelControl(std::string_view name, std::string_vie
 
 // A label that shows a scroll bar's value; its caption comes from the bar.
 constexpr ControlDescription ValueLabelControl(std::string_view name, TwipsRect geometry,
-                                               int tabIndex, ScrollBar bar,
-                                               std::string_view row, std::string_view column)
+                                               int tabIndex, ScrollBar bar)
 {
-    const BarDesign& design = DesignOf(bar);
-    return {name, ControlKind::Label, design.designedCaption, geometry, tabIndex, kPGothicBold,
-            kBlueCentred, design.valueLabel, {}, {}, row, column};
+    return {name, ControlKind::Label, {}, geometry, tabIndex, kPGothicBold, kBlueCentred,
+            DesignOf(bar).valueLabel, {}, {}, RowCaption(MeaningOf(bar).row),
+            ColumnCaption(MeaningOf(bar).quantity)};
 }
 
 constexpr ControlDescription ScrollBarControl(std::string_view name, TwipsRect geometry,
-                                              int tabIndex, ScrollBar bar,
-                                              std::string_view row, std::string_view column)
+                                              int tabIndex, ScrollBar bar)
 {
     return {name, ControlKind::ScrollBar, {}, geometry, tabIndex, kWindowFont, kDefaultColours,
-            {}, bar, {}, row, column};
+            {}, bar, {}, RowCaption(MeaningOf(bar).row), ColumnCaption(MeaningOf(bar).quantity)};
 }
 
 constexpr ControlDescription ButtonControl(std::string_view name, std::string_view caption,
@@ -118,12 +145,6 @@ constexpr ControlDescription ButtonControl(std::string_view name, std::string_vi
     return {name, ControlKind::PushButton, caption, geometry, tabIndex, font, style, {}, {},
             command, {}, {}};
 }
-
-inline constexpr std::string_view kCheckRow = "遠用度数確認値";
-inline constexpr std::string_view kMeasuredRow = "遠用度数実測値（レンズメータ）";
-inline constexpr std::string_view kSphereColumn = "Ｓ";
-inline constexpr std::string_view kCylinderColumn = "Ｃ";
-inline constexpr std::string_view kAxisColumn = "Ａ";
 
 // Top to bottom, as the window stacks them: a later control lies over an
 // earlier one where they overlap. Labels are transparent, so a column
@@ -136,24 +157,24 @@ inline constexpr std::array<ControlDescription, 29> kForm1Controls{{
     LabelControl("Label13", "(0.01D STEP)", {1440, 720, 2175, 255}, 28, kPopStep, kBlueOnYellowCentred),
     LabelControl("Label3(0)", kCheckRow, {360, 1440, 2415, 375}, 23, kPGothicBold, kBlue),
     LabelControl("Label3(3)", kSphereColumn, {2880, 1440, 495, 375}, 26, kPGothicBold, kBlue),
-    ValueLabelControl("Label7", {3120, 1440, 1335, 375}, 15, ScrollBar::HScroll1, kCheckRow, kSphereColumn),
+    ValueLabelControl("Label7", {3120, 1440, 1335, 375}, 15, ScrollBar::HScroll1),
     LabelControl("Label3(1)", kCylinderColumn, {4560, 1440, 495, 375}, 21, kPGothicBold, kBlue),
-    ValueLabelControl("Label8", {4800, 1440, 1215, 375}, 14, ScrollBar::HScroll2, kCheckRow, kCylinderColumn),
+    ValueLabelControl("Label8", {4800, 1440, 1215, 375}, 14, ScrollBar::HScroll2),
     LabelControl("Label3(2)", kAxisColumn, {6240, 1440, 495, 375}, 20, kPGothicBold, kBlue),
-    ValueLabelControl("Label9", {6480, 1440, 1215, 375}, 13, ScrollBar::HScroll3, kCheckRow, kAxisColumn),
-    ScrollBarControl("HScroll1", {2880, 1920, 1335, 255}, 6, ScrollBar::HScroll1, kCheckRow, kSphereColumn),
-    ScrollBarControl("HScroll2", {4560, 1920, 1335, 255}, 5, ScrollBar::HScroll2, kCheckRow, kCylinderColumn),
-    ScrollBarControl("HScroll3", {6240, 1920, 1335, 255}, 4, ScrollBar::HScroll3, kCheckRow, kAxisColumn),
+    ValueLabelControl("Label9", {6480, 1440, 1215, 375}, 13, ScrollBar::HScroll3),
+    ScrollBarControl("HScroll1", {2880, 1920, 1335, 255}, 6, ScrollBar::HScroll1),
+    ScrollBarControl("HScroll2", {4560, 1920, 1335, 255}, 5, ScrollBar::HScroll2),
+    ScrollBarControl("HScroll3", {6240, 1920, 1335, 255}, 4, ScrollBar::HScroll3),
     LabelControl("Label4", kMeasuredRow, {360, 2520, 2175, 615}, 22, kPGothicBold, kBlue),
     LabelControl("Label3(6)", kSphereColumn, {2880, 2520, 495, 375}, 27, kPGothicBold, kBlue),
-    ValueLabelControl("Label10", {3120, 2520, 1335, 375}, 12, ScrollBar::HScroll4, kMeasuredRow, kSphereColumn),
+    ValueLabelControl("Label10", {3120, 2520, 1335, 375}, 12, ScrollBar::HScroll4),
     LabelControl("Label3(4)", kCylinderColumn, {4560, 2520, 495, 375}, 19, kPGothicBold, kBlue),
-    ValueLabelControl("Label11", {4800, 2520, 1215, 255}, 11, ScrollBar::HScroll5, kMeasuredRow, kCylinderColumn),
+    ValueLabelControl("Label11", {4800, 2520, 1215, 255}, 11, ScrollBar::HScroll5),
     LabelControl("Label3(5)", kAxisColumn, {6240, 2520, 735, 375}, 18, kPGothicBold, kBlue),
-    ValueLabelControl("Label12", {6480, 2520, 1215, 375}, 10, ScrollBar::HScroll6, kMeasuredRow, kAxisColumn),
-    ScrollBarControl("HScroll4", {2880, 3000, 1335, 255}, 3, ScrollBar::HScroll4, kMeasuredRow, kSphereColumn),
-    ScrollBarControl("HScroll5", {4560, 3000, 1335, 255}, 2, ScrollBar::HScroll5, kMeasuredRow, kCylinderColumn),
-    ScrollBarControl("HScroll6", {6240, 3000, 1335, 255}, 1, ScrollBar::HScroll6, kMeasuredRow, kAxisColumn),
+    ValueLabelControl("Label12", {6480, 2520, 1215, 375}, 10, ScrollBar::HScroll6),
+    ScrollBarControl("HScroll4", {2880, 3000, 1335, 255}, 3, ScrollBar::HScroll4),
+    ScrollBarControl("HScroll5", {4560, 3000, 1335, 255}, 2, ScrollBar::HScroll5),
+    ScrollBarControl("HScroll6", {6240, 3000, 1335, 255}, 1, ScrollBar::HScroll6),
     LabelControl("Label5", "残余度数は・・・", {1080, 3720, 5655, 375}, 17, kGothicBold, kMagenta),
     ButtonControl("Command1", "計 算", {6960, 3960, 1335, 855}, 9, kGothicButton, kLightOrangeFace, Command::Calculate),
     {"Label6", ControlKind::Label, "", {1200, 4200, 5535, 615}, 16, kPGothicResult, kBlueCentred,

@@ -55,10 +55,10 @@ FormLabel* MakeLabel(const ControlDescription& description, QWidget* parent)
     return label;
 }
 
-FormScrollBar* MakeScrollBar(const ControlDescription& description, const QLabel& reading, QWidget* parent)
+FormScrollBar* MakeScrollBar(const ControlDescription& description, const QLabel& valueLabel, QWidget* parent)
 {
     const BarDesign& design = DesignOf(*description.bar);
-    auto* bar = new FormScrollBar(reading, parent);
+    auto* bar = new FormScrollBar(valueLabel, parent);
     bar->setRange(design.minimum, design.maximum);
     bar->setSingleStep(design.smallChange);
     bar->setPageStep(design.largeChange);
@@ -124,6 +124,7 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
     }
     // The first in the tab order (print) has the focus when the window opens.
     focusOrder.begin()->second->setFocus();
+    m_form.Reset();  // the value labels' designed captions
 }
 
 QWidget* Form1Window::AddControl(const ControlDescription& description)
@@ -139,8 +140,8 @@ QWidget* Form1Window::AddControl(const ControlDescription& description)
     case ControlKind::ScrollBar: {
         const ScrollBar which = *description.bar;
         // Made already: the table lists each value label before its bar.
-        const QLabel& reading = *m_labels[Index(DesignOf(which).valueLabel)];
-        FormScrollBar* bar = MakeScrollBar(description, reading, this);
+        const QLabel& valueLabel = *m_labels[Index(DesignOf(which).valueLabel)];
+        FormScrollBar* bar = MakeScrollBar(description, valueLabel, this);
         m_bars[Index(which)] = bar;
         connect(bar, &QScrollBar::valueChanged, this, [this, which] { m_form.ScrollChange(which); });
         return bar;
@@ -187,7 +188,7 @@ void Form1Window::SetCaption(Label label, std::string_view caption)
     m_labels[Index(label)]->SetCaption(FromUtf8(caption));
     for (const BarDesign& design : kBarDesigns) {
         if (design.valueLabel == label) {
-            m_bars[Index(design.bar)]->AnnounceReading();
+            m_bars[Index(design.bar)]->AnnounceValueCaption();
         }
     }
 }
@@ -198,7 +199,7 @@ void Form1Window::End()
     QCoreApplication::quit();
 }
 
-void Form1Window::PrintWindow(PrintDone done)
+void Form1Window::SendToPrinter(PrintDone done)
 {
     m_printer.Print(*this, QSize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips)), std::move(done));
 }

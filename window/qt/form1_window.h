@@ -28,7 +28,7 @@ public:
     void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
     void SetCaption(Label label, std::string_view caption) override;
     void End() override;
-    void PrintWindow(PrintDone done) override;
+    void SendToPrinter(PrintDone done) override;
     void ShowMessage(std::string_view message) override;
 
 protected:

@@ -5,8 +5,9 @@
 // face with more ascent than the window was designed for is raised so its
 // glyphs stay inside a tight box. No glyph is ever cut by the box: the
 // widget reaches a little past it on every side, and further down where
-// the caption needs more lines or line height than the box has, but it
-// paints its background in the box alone. Otherwise a plain QLabel, so
+// the caption needs more lines or line height than the box has (measured
+// from the first paint on, so that no face is opened before the window
+// maps), but it paints its background in the box alone. Otherwise a plain QLabel, so
 // screen readers hear its caption.
 
 #include <QLabel>
@@ -39,6 +40,7 @@ private:
 
     std::optional<QColor> m_background;
     QRect m_box;
+    bool m_laidOut = false;  // the caption measured, from the first paint on
 };
 
 }  // namespace window::qt

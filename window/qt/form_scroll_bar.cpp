@@ -13,7 +13,7 @@ namespace window::qt {
 namespace {
 
 // Qt's own scroll bar interface gives the position (1018) as the value
-// text; this one gives the reading ("-0.18Ｄ"), as value text and as
+// text; this one gives the value caption ("-0.18Ｄ"), as value text and as
 // description, and the position as the numeric value.
 class FormScrollBarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
@@ -32,7 +32,7 @@ public:
     QString text(QAccessible::Text type) const override
     {
         if (type == QAccessible::Value || type == QAccessible::Description) {
-            return Bar()->Reading();
+            return Bar()->ValueCaption();
         }
         return QAccessibleWidget::text(type);
     }
@@ -49,33 +49,31 @@ private:
     FormScrollBar* m_bar;
 };
 
-QAccessibleInterface* AccessibleFor(const QString& /*className*/, QObject* object)
+}  // namespace
+
+QAccessibleInterface* FormScrollBar::AccessibleInterface(const QString& /*className*/, QObject* object)
 {
     auto* bar = qobject_cast<FormScrollBar*>(object);
     return bar ? new FormScrollBarAccessible(bar) : nullptr;
 }
 
-}  // namespace
-
-FormScrollBar::FormScrollBar(const QLabel& reading, QWidget* parent)
-    : QScrollBar(Qt::Horizontal, parent), m_reading(reading)
+FormScrollBar::FormScrollBar(const QLabel& valueLabel, QWidget* parent)
+    : QScrollBar(Qt::Horizontal, parent), m_valueLabel(valueLabel)
 {
-    static const bool installed = (QAccessible::installFactory(AccessibleFor), true);
-    (void)installed;
     setTracking(false);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-QString FormScrollBar::Reading() const
+QString FormScrollBar::ValueCaption() const
 {
-    return m_reading.text();
+    return m_valueLabel.text();
 }
 
-void FormScrollBar::AnnounceReading()
+void FormScrollBar::AnnounceValueCaption()
 {
     // Windows speaks a value change that carries text; AT-SPI readers
     // re-read the description.
-    QAccessibleValueChangeEvent changed(this, Reading());
+    QAccessibleValueChangeEvent changed(this, ValueCaption());
     QAccessible::updateAccessibility(&changed);
     QAccessibleEvent described(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&described);

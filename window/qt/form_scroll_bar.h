@@ -5,11 +5,13 @@
 // release), and answers the keys the same way on every platform: Left and
 // Right step, Page Up and Page Down page, Home and End go to the ends.
 // When it has the focus its thumb carries a focus frame. Assistive
-// technology hears the bar's reading as the label above it shows it
-// ("＋0.18Ｄ"), not the raw position.
+// technology hears the bar's value as the label above it shows it
+// ("＋0.18Ｄ"), not the raw position, once StartApplication has installed
+// AccessibleInterface.
 
 #include <QScrollBar>
 
+class QAccessibleInterface;
 class QLabel;
 
 namespace window::qt {
@@ -19,19 +21,22 @@ class FormScrollBar final : public QScrollBar {
 
 public:
     // The label that shows this bar's value to the eye.
-    FormScrollBar(const QLabel& reading, QWidget* parent);
+    FormScrollBar(const QLabel& valueLabel, QWidget* parent);
 
-    QString Reading() const;
-    // To be called once the label shows a new reading: tells assistive
+    // Qt's accessibility factory for these bars (QAccessible::installFactory).
+    static QAccessibleInterface* AccessibleInterface(const QString& className, QObject* object);
+
+    QString ValueCaption() const;
+    // To be called once the value label shows a new caption: tells assistive
     // technology, which asked too early when the position changed.
-    void AnnounceReading();
+    void AnnounceValueCaption();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QLabel& m_reading;
+    const QLabel& m_valueLabel;
 };
 
 }  // namespace window::qt

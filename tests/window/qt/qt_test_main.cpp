@@ -3,6 +3,7 @@
 // real windows platform in the Windows build (whose Qt has none).
 
 #include "platform/qt/application.h"
+#include "window/qt/form_scroll_bar.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,6 @@ int main(int argc, char* argv[])
 #endif
     qputenv("CUPS_SERVER", "/nonexistent/pelmaro-test-cups.sock");
     ::testing::InitGoogleTest(&argc, argv);
-    const auto application = platform::StartApplication(argc, argv);
+    const auto application = platform::StartApplication(argc, argv, {window::qt::FormScrollBar::AccessibleInterface});
     return RUN_ALL_TESTS();
 }

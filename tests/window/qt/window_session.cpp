@@ -5,6 +5,7 @@
 
 #include "platform/qt/application.h"
 #include "window/qt/form1_window.h"
+#include "window/qt/form_scroll_bar.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -65,7 +66,7 @@ void Session(QWidget& window)
 
 int main(int argc, char* argv[])
 {
-    const auto application = platform::StartApplication(argc, argv);
+    const auto application = platform::StartApplication(argc, argv, {window::qt::FormScrollBar::AccessibleInterface});
     window::qt::Form1Window window;
     window.show();
     QMetaObject::invokeMethod(&window, [&window] { Session(window); }, Qt::QueuedConnection);
