@@ -37,7 +37,7 @@ void ResetPeakMemory()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-const char* Said(platform::PrintOutcome outcome)
+const char* AcceptedOrNot(platform::PrintOutcome outcome)
 {
     return outcome == platform::PrintOutcome::Accepted ? "accepted" : "NOT accepted";
 }
@@ -78,7 +78,7 @@ int main(int argc, char* argv[])
             const long peak = StatusKilobytes("VmHWM");
             std::printf("print %d: %s; longest event-loop stall %.1f ms, press to answer %.0f ms, "
                         "peak memory +%.1f MiB\n",
-                        done + 1, Said(outcome), static_cast<double>(longestStall) / 1e6, answered,
+                        done + 1, AcceptedOrNot(outcome), static_cast<double>(longestStall) / 1e6, answered,
                         static_cast<double>(peak - before) / 1024.0);
             failures += outcome == platform::PrintOutcome::Accepted ? 0 : 1;
             if (++done < prints) {
