@@ -17,6 +17,28 @@ using ScrollPosition = std::int16_t;
 // cylinder, axis.
 using ScrollPositions = std::array<ScrollPosition, 6>;
 
+// What a bar feeds. One position is one step of the value: a hundredth of
+// a dioptre on sphere and cylinder bars, a degree on axis bars.
+enum class BarKind { Sphere, Cylinder, Axis };
+
+struct PositionRange final {
+    ScrollPosition minimum;
+    ScrollPosition maximum;
+};
+
+constexpr PositionRange RangeOf(BarKind kind)
+{
+    switch (kind) {
+    case BarKind::Sphere: return {0, 2000};
+    case BarKind::Cylinder: return {0, 500};
+    case BarKind::Axis: return {0, 180};
+    }
+    return {};
+}
+
+// Decimal places of one step: 2 for a dioptre bar, 0 for an axis bar.
+int StepDecimals(BarKind kind);
+
 // One sphero-cylinder in dioptres and degrees. A reading always has an axis
 // in 0..180 and a cylinder of zero or less; a residual power has no axis
 // when neither reading has a cylinder.
@@ -32,6 +54,11 @@ double SphereFromPosition(ScrollPosition position);
 double CylinderFromPosition(ScrollPosition position);
 // Axis bars run 0..180: 45 -> 135; both 0 and 180 are shown as 180 degrees.
 std::int16_t AxisFromPosition(ScrollPosition position);
+
+// The other way: a value counted in steps to the position showing it, or
+// nothing when the bar cannot show it. -325 on a sphere bar -> 1325,
+// -150 on a cylinder bar -> 150, axis 175 -> 5, axis 0 -> 180 ("180°").
+std::optional<ScrollPosition> PositionFromSteps(BarKind kind, long long steps);
 
 LensPower CheckReading(const ScrollPositions& positions);
 LensPower MeasuredReading(const ScrollPositions& positions);
