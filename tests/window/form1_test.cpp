@@ -2,11 +2,13 @@
 
 #include "power/residual_caption.h"
 #include "power/residual_power.h"
+#include "power/typed_entry.h"
 #include "tests/window/model_controls.h"
 #include "window/form_design.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -82,6 +84,77 @@ TEST(Form1, ValueLabelsFollowTheirBars)
         model.Move(row.bar, row.position);
         EXPECT_EQ(model.Caption(row.label), row.caption) << window::testing::NameOf(row.bar);
     }
+}
+
+// Keys typed on a focused bar, as the window passes them on: '<' is
+// Backspace, '!' Escape, '\n' Enter or leaving the bar, '~' the moment a
+// refusal is shown passing. An applied entry moves the bar as a move
+// would; a refused or dropped one leaves it; the result stays as it was.
+TEST(Form1, TypedEntriesMoveTheBarOnceOrLeaveIt)
+{
+    using power::EntryRefusal;
+    const auto refused = [](power::BarKind kind, EntryRefusal why) { return std::string(power::RefusalCaption(kind, why)); };
+    const struct {
+        ScrollBar bar;
+        const char* keys;
+        power::ScrollPosition position;
+        std::string caption;
+        int beeps;
+    } rows[] = {
+        {ScrollBar::HScroll1, "-3.25\n", 1325, "-3.25Ｄ", 0},
+        {ScrollBar::HScroll2, "1.5\n", 150, "-1.50Ｄ", 0},
+        {ScrollBar::HScroll6, "0\n", 180, "180°", 0},
+        {ScrollBar::HScroll4, "-3.29<2\n", 1322, "-3.22Ｄ", 0},
+        {ScrollBar::HScroll4, "a3 \n", 700, "＋3.00Ｄ", 0},  // only digits, signs and points are typed
+        {ScrollBar::HScroll1, "0\n", 1000, "0.00Ｄ", 0},  // the same position: no change notification
+        {ScrollBar::HScroll1, "-3.2", 1000, "-3.2_", 0},
+        {ScrollBar::HScroll1, "-3.2!", 1000, "0.00Ｄ", 0},
+        {ScrollBar::HScroll1, "3<<\n", 1000, "0.00Ｄ", 0},
+        {ScrollBar::HScroll1, "25\n", 1000, refused(power::BarKind::Sphere, EntryRefusal::OffRange), 1},
+        {ScrollBar::HScroll1, "25\n~", 1000, "0.00Ｄ", 1},
+        {ScrollBar::HScroll4, "-3.333\n", 1000, refused(power::BarKind::Sphere, EntryRefusal::FinerThanStep), 1},
+        {ScrollBar::HScroll5, "+1.5\n~", 0, "0.00Ｄ", 1},
+        {ScrollBar::HScroll5, "+1.5\n", 0, refused(power::BarKind::Cylinder, EntryRefusal::PlusCylinder), 1},
+        {ScrollBar::HScroll3, "-\n", 90, refused(power::BarKind::Axis, EntryRefusal::NotANumber), 1},
+        {ScrollBar::HScroll3, "250\n3~", 90, "3_", 1},  // a new entry is not wiped by the passing moment
+        {ScrollBar::HScroll3, "1234567890", 90, "12345678_", 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        ModelControls model;
+        model.form().Calculate();
+        model.ClearLog();
+        for (const char* key = row.keys; *key != '\0'; ++key) {
+            switch (*key) {
+            case '<': model.form().EraseTyped(row.bar); break;
+            case '!': model.form().DropTyped(row.bar); break;
+            case '\n': model.form().ApplyTyped(row.bar); break;
+            case '~': model.RunLater(); break;
+            default: model.form().TypeOnBar(row.bar, std::string(1, *key)); break;
+            }
+        }
+        EXPECT_EQ(model.Position(row.bar), row.position);
+        EXPECT_EQ(model.Caption(window::DesignOf(row.bar).valueLabel), row.caption);
+        EXPECT_EQ(model.Caption(Label::Label6), "Ｓ 0.00Ｄ");
+        const auto& log = model.Log();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "beep"), row.beeps);
+        const bool moved = row.position != window::DesignOf(row.bar).designedPosition;
+        EXPECT_EQ(std::count(log.begin(), log.end(), std::string("change ") + window::testing::NameOf(row.bar)), moved ? 1 : 0);
+    }
+}
+
+TEST(Form1, DraggingShowsTheReadingToComeAndMovingDropsAnEntry)
+{
+    ModelControls model;
+    model.form().TypeOnBar(ScrollBar::HScroll3, "5");
+    model.form().ThumbDragged(ScrollBar::HScroll3, 45);
+    EXPECT_EQ(model.Caption(Label::Label9), "135°");
+    EXPECT_EQ(model.Position(ScrollBar::HScroll3), 90);
+    EXPECT_FALSE(model.form().ApplyTyped(ScrollBar::HScroll3));  // the drag dropped the entry
+    model.form().TypeOnBar(ScrollBar::HScroll2, "1");
+    model.Move(ScrollBar::HScroll2, 25);
+    EXPECT_FALSE(model.form().ApplyTyped(ScrollBar::HScroll2));
+    EXPECT_EQ(model.Caption(Label::Label8), "-0.25Ｄ");
 }
 
 TEST(Form1, ResetRestoresTheDesignedStateWhateverCameBefore)
@@ -222,7 +295,8 @@ TEST(Form1, RandomSessionsKeepCaptionsConsistent)
             if (what < 7) {
                 const auto& design = window::kBarDesigns[static_cast<std::size_t>(anyBar(random))];
                 // Mostly in range; now and then past an end, which the bar clamps.
-                std::uniform_int_distribution<int> position(design.minimum - 5, design.maximum + 5);
+                const power::PositionRange range = power::RangeOf(design.kind);
+                std::uniform_int_distribution<int> position(range.minimum - 5, range.maximum + 5);
                 model.Move(design.bar, static_cast<power::ScrollPosition>(position(random)));
             } else if (what < 9) {
                 model.form().Calculate();
@@ -240,8 +314,8 @@ TEST(Form1, RandomSessionsKeepCaptionsConsistent)
                 ASSERT_EQ(model.Caption(design.valueLabel),
                           window::ValueCaption(design.kind, model.Position(design.bar)))
                     << "session " << session << " step " << step;
-                ASSERT_GE(model.Position(design.bar), design.minimum);
-                ASSERT_LE(model.Position(design.bar), design.maximum);
+                ASSERT_GE(model.Position(design.bar), power::RangeOf(design.kind).minimum);
+                ASSERT_LE(model.Position(design.bar), power::RangeOf(design.kind).maximum);
             }
             ASSERT_EQ(model.Caption(Label::Label6), expectedResult)
                 << "session " << session << " step " << step;

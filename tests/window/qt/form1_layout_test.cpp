@@ -71,8 +71,8 @@ TEST_F(FormLayout, EveryControlMatchesItsDescription)
             ASSERT_NE(bar, nullptr);
             const BarDesign& design = DesignOf(*d.bar);
             EXPECT_EQ(bar->orientation(), Qt::Horizontal);
-            EXPECT_EQ(bar->minimum(), design.minimum);
-            EXPECT_EQ(bar->maximum(), design.maximum);
+            EXPECT_EQ(bar->minimum(), power::RangeOf(design.kind).minimum);
+            EXPECT_EQ(bar->maximum(), power::RangeOf(design.kind).maximum);
             EXPECT_EQ(bar->singleStep(), design.smallChange);
             EXPECT_EQ(bar->pageStep(), design.largeChange);
             EXPECT_EQ(bar->value(), design.designedPosition);
@@ -206,7 +206,7 @@ TEST_F(FormLayout, NoCaptionIsCut)
     // Both ends of every bar, then the longest result: "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180°".
     for (const bool right : {false, true}) {
         for (const BarDesign& design : kBarDesigns) {
-            Bar(Named(design.bar).c_str())->setValue(right ? design.maximum : design.minimum);
+            Bar(Named(design.bar).c_str())->setValue(right ? power::RangeOf(design.kind).maximum : power::RangeOf(design.kind).minimum);
             expectWhole(Find<QLabel>(Named(design.valueLabel).c_str()));
         }
     }
