@@ -1,5 +1,6 @@
 #include "platform/qt/utf8.h"
 #include "platform/qt/window_printer.h"
+#include "power/typed_entry.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/form1.h"
 
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
@@ -48,7 +50,7 @@ TEST_F(FormEvents, ArrowsStepOneHundredthAndTroughsAQuarter)
     }
 }
 
-TEST_F(FormEvents, DraggingTheThumbChangesNothingUntilRelease)
+TEST_F(FormEvents, DraggingTheThumbShowsTheReadingToComeAndChangesTheBarOnRelease)
 {
     QScrollBar* bar = Bar("HScroll1");
     const QPoint grip = PartRect(bar, QStyle::SC_ScrollBarSlider).center();
@@ -58,11 +60,93 @@ TEST_F(FormEvents, DraggingTheThumbChangesNothingUntilRelease)
     QApplication::sendEvent(bar, &move);
     EXPECT_GT(bar->sliderPosition(), 1000);  // the thumb moved
     EXPECT_EQ(bar->value(), 1000);
-    EXPECT_EQ(Caption("Label7"), "0.00Ｄ");
+    const QString toCome = Caption("Label7");
+    EXPECT_TRUE(toCome.startsWith('-')) << toCome.toStdString();
 
     QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(20, 0));
     EXPECT_GT(bar->value(), 1000);
-    EXPECT_TRUE(Caption("Label7").startsWith('-')) << Caption("Label7").toStdString();
+    EXPECT_EQ(Caption("Label7"), toCome);
+    EXPECT_EQ(Caption("Label6"), "");
+}
+
+// The example pair from the keyboard alone, in the designed tab order: from
+// print, Shift+Tab reaches 「計 算」, 「リセット」, 「ＥＮＤ」, then the check
+// bars S, C, A and the measured S, C, A. Values typed with the main keys,
+// the keypad and full-width digits; Shift+Tab applies each; Enter presses.
+TEST_F(FormEvents, TypedPairCalculatedFromTheKeyboard)
+{
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    for (int i = 0; i < 4; ++i) {
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), Bar("HScroll1"));
+    for (const char* typed : {"-3.25", "1.5", "１７５", "-3.12", "1.37", "172"}) {
+        for (const QChar key : QString::fromUtf8(typed)) {  // keypad keys: ASCII ones
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(key.unicode()), QString(key),
+                                Qt::KeypadModifier);
+        }
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+    }
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), Find<QPushButton>("Command1"));
+    EXPECT_EQ(Caption("Label6"), "");  // moving the bars left the result alone
+    press(Qt::Key_Enter);
+    EXPECT_EQ(Caption("Label6"), "Ｓ-0.10Ｄ Ｃ-0.20Ｄ Ａ18°");
+    const char* shown[][2] = {{"Label7", "-3.25Ｄ"}, {"Label8", "-1.50Ｄ"}, {"Label9", "175°"},
+                              {"Label10", "-3.12Ｄ"}, {"Label11", "-1.37Ｄ"}, {"Label12", "172°"}};
+    for (const auto& [label, caption] : shown) {
+        EXPECT_EQ(Caption(label), QString::fromUtf8(caption)) << label;
+    }
+    press(Qt::Key_Backtab, Qt::ShiftModifier);  // 「リセット」, pressed by main Enter
+    press(Qt::Key_Return);
+    EXPECT_EQ(Caption("Label6"), "");
+    EXPECT_EQ(Caption("Label7"), "0.00Ｄ");
+}
+
+// What is typed shows at once, as being typed; Escape, a refusal and
+// leaving the bar to another window change nothing.
+TEST_F(FormEvents, TypedEntriesShowAndRefusalsPass)
+{
+    QScrollBar* bar = Bar("HScroll5");
+    bar->setFocus();
+    QTest::keyClicks(bar, "+1.5");
+    EXPECT_EQ(Caption("Label11"), QString::fromStdString(power::EntryCaption("+1.5")));
+    QTest::keyClick(bar, Qt::Key_Return);
+    EXPECT_EQ(Caption("Label11"), QString::fromUtf8(power::RefusalCaption(power::BarKind::Cylinder,
+                                                                         power::EntryRefusal::PlusCylinder)));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Caption("Label11") == "0.00Ｄ"; }, 5000));
+    EXPECT_EQ(bar->value(), 0);
+    QTest::keyClicks(bar, "75");
+    QTest::keyClick(bar, Qt::Key_Escape);
+    EXPECT_EQ(Caption("Label11"), "0.00Ｄ");
+    QTest::keyClick(bar, Qt::Key_Return);  // nothing typed: nothing applied
+    EXPECT_EQ(bar->value(), 0);
+}
+
+TEST_F(FormEvents, OneWheelNotchIsOneStepAndSmallScrollsAddUp)
+{
+    const struct {
+        const char* bar;
+        std::vector<int> deltas;  // eighths of a degree, one wheel event each
+        int moved;
+    } rows[] = {
+        {"HScroll1", {-120}, 1}, {"HScroll1", {120}, -1}, {"HScroll3", {-120, -120}, 2},
+        {"HScroll2", {-40, -40, -40}, 1}, {"HScroll4", {-40, -40}, 0}, {"HScroll6", {-60, 60, -60}, 0},
+    };
+    for (const auto& row : rows) {
+        QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
+        QScrollBar* bar = Bar(row.bar);
+        const int before = bar->value();
+        const QPointF at = PartRect(bar, QStyle::SC_ScrollBarSlider).center();
+        for (const int delta : row.deltas) {
+            QWheelEvent wheel(at, bar->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(bar, &wheel);
+        }
+        EXPECT_EQ(bar->value() - before, row.moved) << row.bar << " " << row.deltas.size();
+    }
 }
 
 TEST_F(FormEvents, KeyboardMovesTheFocusedBar)
@@ -217,7 +301,12 @@ TEST_F(FormEvents, UsableThroughAccessibility)
         }
     });
     cylinder->valueInterface()->setCurrentValue(75);
+    Bar("HScroll5")->setFocus();
+    QTest::keyClick(Bar("HScroll5"), Qt::Key_5);  // and a value being typed as it is typed
+    const QString typed = announced.value(announced.size() - 1);
+    QTest::keyClick(Bar("HScroll5"), Qt::Key_Escape);
     QAccessible::installUpdateHandler(previous);
+    EXPECT_EQ(typed.toStdString(), power::EntryCaption("5"));
     EXPECT_EQ(Caption("Label11"), "-0.75Ｄ");
     EXPECT_EQ(cylinder->text(QAccessible::Value), "-0.75Ｄ");
     EXPECT_EQ(cylinder->text(QAccessible::Description), "-0.75Ｄ");
