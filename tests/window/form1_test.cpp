@@ -96,28 +96,28 @@ TEST(Form1, TypedEntriesMoveTheBarOnceOrLeaveIt)
     const auto refused = [](power::BarKind kind, EntryRefusal why) { return std::string(power::RefusalCaption(kind, why)); };
     const struct {
         ScrollBar bar;
-        const char* keys;
         power::ScrollPosition position;
-        std::string caption;
         int beeps;
+        const char* keys;
+        std::string caption;
     } rows[] = {
-        {ScrollBar::HScroll1, "-3.25\n", 1325, "-3.25Ｄ", 0},
-        {ScrollBar::HScroll2, "1.5\n", 150, "-1.50Ｄ", 0},
-        {ScrollBar::HScroll6, "0\n", 180, "180°", 0},
-        {ScrollBar::HScroll4, "-3.29<2\n", 1322, "-3.22Ｄ", 0},
-        {ScrollBar::HScroll4, "a3 \n", 700, "＋3.00Ｄ", 0},  // only digits, signs and points are typed
-        {ScrollBar::HScroll1, "0\n", 1000, "0.00Ｄ", 0},  // the same position: no change notification
-        {ScrollBar::HScroll1, "-3.2", 1000, "-3.2_", 0},
-        {ScrollBar::HScroll1, "-3.2!", 1000, "0.00Ｄ", 0},
-        {ScrollBar::HScroll1, "3<<\n", 1000, "0.00Ｄ", 0},
-        {ScrollBar::HScroll1, "25\n", 1000, refused(power::BarKind::Sphere, EntryRefusal::OffRange), 1},
-        {ScrollBar::HScroll1, "25\n~", 1000, "0.00Ｄ", 1},
-        {ScrollBar::HScroll4, "-3.333\n", 1000, refused(power::BarKind::Sphere, EntryRefusal::FinerThanStep), 1},
-        {ScrollBar::HScroll5, "+1.5\n~", 0, "0.00Ｄ", 1},
-        {ScrollBar::HScroll5, "+1.5\n", 0, refused(power::BarKind::Cylinder, EntryRefusal::PlusCylinder), 1},
-        {ScrollBar::HScroll3, "-\n", 90, refused(power::BarKind::Axis, EntryRefusal::NotANumber), 1},
-        {ScrollBar::HScroll3, "250\n3~", 90, "3_", 1},  // a new entry is not wiped by the passing moment
-        {ScrollBar::HScroll3, "1234567890", 90, "12345678_", 2},
+        {ScrollBar::HScroll1, 1325, 0, "-3.25\n", "-3.25Ｄ"},
+        {ScrollBar::HScroll2, 150, 0, "1.5\n", "-1.50Ｄ"},
+        {ScrollBar::HScroll6, 180, 0, "0\n", "180°"},
+        {ScrollBar::HScroll4, 1322, 0, "-3.29<2\n", "-3.22Ｄ"},
+        {ScrollBar::HScroll4, 700, 0, "a3 \n", "＋3.00Ｄ"},  // only digits, signs and points are typed
+        {ScrollBar::HScroll1, 1000, 0, "0\n", "0.00Ｄ"},  // the same position: no change notification
+        {ScrollBar::HScroll1, 1000, 0, "-3.2", "-3.2_"},
+        {ScrollBar::HScroll1, 1000, 0, "-3.2!", "0.00Ｄ"},
+        {ScrollBar::HScroll1, 1000, 0, "3<<\n", "0.00Ｄ"},
+        {ScrollBar::HScroll1, 1000, 1, "25\n", refused(power::BarKind::Sphere, EntryRefusal::OffRange)},
+        {ScrollBar::HScroll1, 1000, 1, "25\n~", "0.00Ｄ"},
+        {ScrollBar::HScroll4, 1000, 1, "-3.333\n", refused(power::BarKind::Sphere, EntryRefusal::FinerThanStep)},
+        {ScrollBar::HScroll5, 0, 1, "+1.5\n~", "0.00Ｄ"},
+        {ScrollBar::HScroll5, 0, 1, "+1.5\n", refused(power::BarKind::Cylinder, EntryRefusal::PlusCylinder)},
+        {ScrollBar::HScroll3, 90, 1, "-\n", refused(power::BarKind::Axis, EntryRefusal::NotANumber)},
+        {ScrollBar::HScroll3, 90, 1, "250\n3~", "3_"},  // a new entry is not wiped by the passing moment
+        {ScrollBar::HScroll3, 90, 2, "1234567890", "12345678_"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.keys);

@@ -231,8 +231,15 @@ void Form1Window::Beep()
 
 void Form1Window::After(std::chrono::milliseconds delay, std::function<void()> action)
 {
-    // The window as context: a timer still running when it goes never fires.
-    QTimer::singleShot(delay, this, std::move(action));
+    // A child of the window: a timer still running when the window goes
+    // goes with it, unfired.
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [timer, action = std::move(action)] {
+        timer->deleteLater();
+        action();
+    });
+    timer->start(delay);
 }
 
 void Form1Window::closeEvent(QCloseEvent* event)
