@@ -28,10 +28,7 @@ public:
     void PrintWindow(PrintDone done) override;
     void ShowMessage(std::string_view message) override { m_messages.emplace_back(message); }
     void Beep() override { m_log.emplace_back("beep"); }
-    void After(std::chrono::milliseconds /*delay*/, std::function<void()> action) override
-    {
-        m_later.push_back(std::move(action));
-    }
+    void After(std::chrono::milliseconds /*delay*/, std::function<void()> action) override { m_later.push_back(std::move(action)); }
 
     // What the user does: moves a bar (arrow, trough, drag or key), clicks a button.
     void Move(ScrollBar bar, power::ScrollPosition position) { SetPosition(bar, position); }
