@@ -4,6 +4,7 @@
 #include "power/notation.h"
 
 #include <cmath>
+#include <limits>
 
 namespace power {
 
@@ -12,6 +13,8 @@ namespace {
 // A division, not a multiplication by -0.01: 990 must give the double
 // nearest 0.1, and 1025 exactly -0.25.
 constexpr double kHundredthsPerDioptre = -100.0;
+constexpr int kSphereZero = 1000;  // the position of 0.00 D on a sphere bar
+constexpr int kAxisZero = 180;     // the position of axis 0
 
 LensPower ReadingOf(Row row, const ScrollPositions& positions)
 {
@@ -20,14 +23,14 @@ LensPower ReadingOf(Row row, const ScrollPositions& positions)
         if (kBarMeanings[i].row != row) {
             continue;
         }
-        switch (kBarMeanings[i].quantity) {
-        case Quantity::Sphere:
+        switch (kBarMeanings[i].kind) {
+        case BarKind::Sphere:
             reading.sphere = SphereFromPosition(positions[i]);
             break;
-        case Quantity::Cylinder:
+        case BarKind::Cylinder:
             reading.cylinder = CylinderFromPosition(positions[i]);
             break;
-        case Quantity::Axis:
+        case BarKind::Axis:
             reading.axis = AxisFromPosition(positions[i]);
             break;
         }
@@ -41,7 +44,7 @@ double SphereFromPosition(ScrollPosition position)
 {
     // Within the bar's range the difference fits 16 bits; computing it in int
     // keeps positions outside the range from wrapping.
-    return static_cast<double>(position - 1000) / kHundredthsPerDioptre;
+    return static_cast<double>(position - kSphereZero) / kHundredthsPerDioptre;
 }
 
 double CylinderFromPosition(ScrollPosition position)
@@ -51,7 +54,39 @@ double CylinderFromPosition(ScrollPosition position)
 
 std::int16_t AxisFromPosition(ScrollPosition position)
 {
-    return static_cast<std::int16_t>(180 - position);
+    return static_cast<std::int16_t>(kAxisZero - position);
+}
+
+int StepDecimals(BarKind kind)
+{
+    return kind == BarKind::Axis ? 0 : 2;
+}
+
+std::optional<ScrollPosition> PositionFromSteps(BarKind kind, long long steps)
+{
+    const PositionRange range = RangeOf(kind);
+    // No position is further than this from zero; checked first, so the
+    // subtractions below cannot overflow.
+    constexpr long long kFurthest = std::numeric_limits<ScrollPosition>::max();
+    if (steps < -kFurthest || steps > kFurthest) {
+        return std::nullopt;
+    }
+    long long position = 0;
+    switch (kind) {
+    case BarKind::Sphere:
+        position = kSphereZero - steps;
+        break;
+    case BarKind::Cylinder:
+        position = -steps;
+        break;
+    case BarKind::Axis:
+        position = kAxisZero - steps;
+        break;
+    }
+    if (position < range.minimum || position > range.maximum) {
+        return std::nullopt;
+    }
+    return static_cast<ScrollPosition>(position);
 }
 
 LensPower CheckReading(const ScrollPositions& positions)
@@ -86,14 +121,14 @@ std::string AxisCaption(int axis)
     return platform::IntegerText(NamedAxis(axis)) + std::string(notation::kDegree);
 }
 
-std::string ValueCaption(Quantity quantity, ScrollPosition position)
+std::string ValueCaption(BarKind kind, ScrollPosition position)
 {
-    switch (quantity) {
-    case Quantity::Sphere:
+    switch (kind) {
+    case BarKind::Sphere:
         return DioptreCaption(SphereFromPosition(position));
-    case Quantity::Cylinder:
+    case BarKind::Cylinder:
         return DioptreCaption(CylinderFromPosition(position));
-    case Quantity::Axis:
+    case BarKind::Axis:
         return AxisCaption(AxisFromPosition(position));
     }
     return {};

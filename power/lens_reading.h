@@ -1,9 +1,9 @@
 #pragma once
 
-// What the six scroll bars mean: which reading and which quantity each one
+// What the six scroll bars mean: which reading and which kind of value each one
 // gives, how its position becomes a value, and how a value is written. Pure
 // arithmetic and text: it knows no control (the window's table of bars adds
-// their labels and ranges), and the residual power lives elsewhere.
+// their labels and steps), and the residual power lives elsewhere.
 
 #include <array>
 #include <cstdint>
@@ -17,25 +17,45 @@ using ScrollPosition = std::int16_t;
 // The readings the window asks for: 遠用度数確認値 (the lens's verification
 // value) and 遠用度数実測値 (what the lensmeter reads).
 enum class Row { Check, Measured };
-enum class Quantity { Sphere, Cylinder, Axis };
+// What a bar feeds. One position is one step of the value: a hundredth of
+// a dioptre on sphere and cylinder bars, a degree on axis bars.
+enum class BarKind { Sphere, Cylinder, Axis };
 
 struct BarMeaning final {
     Row row;
-    Quantity quantity;
+    BarKind kind;
 };
 
 // HScroll1..HScroll6: every table of the bars and every ScrollPositions
 // lists them in this order.
 inline constexpr std::array<BarMeaning, 6> kBarMeanings{{
-    {Row::Check, Quantity::Sphere},
-    {Row::Check, Quantity::Cylinder},
-    {Row::Check, Quantity::Axis},
-    {Row::Measured, Quantity::Sphere},
-    {Row::Measured, Quantity::Cylinder},
-    {Row::Measured, Quantity::Axis},
+    {Row::Check, BarKind::Sphere},
+    {Row::Check, BarKind::Cylinder},
+    {Row::Check, BarKind::Axis},
+    {Row::Measured, BarKind::Sphere},
+    {Row::Measured, BarKind::Cylinder},
+    {Row::Measured, BarKind::Axis},
 }};
 
 using ScrollPositions = std::array<ScrollPosition, kBarMeanings.size()>;
+
+struct PositionRange final {
+    ScrollPosition minimum;
+    ScrollPosition maximum;
+};
+
+constexpr PositionRange RangeOf(BarKind kind)
+{
+    switch (kind) {
+    case BarKind::Sphere: return {0, 2000};
+    case BarKind::Cylinder: return {0, 500};
+    case BarKind::Axis: return {0, 180};
+    }
+    return {};
+}
+
+// Decimal places of one step: 2 for a dioptre bar, 0 for an axis bar.
+int StepDecimals(BarKind kind);
 
 // One sphero-cylinder in dioptres and degrees. A reading always has an axis
 // in 0..180 and a cylinder of zero or less; a residual power has no axis
@@ -53,6 +73,11 @@ double CylinderFromPosition(ScrollPosition position);
 // Axis bars run 0..180: 45 -> 135; position 180 gives axis 0, named 180.
 std::int16_t AxisFromPosition(ScrollPosition position);
 
+// The other way: a value counted in steps to the position showing it, or
+// nothing when the bar cannot show it. -325 on a sphere bar -> 1325,
+// -150 on a cylinder bar -> 150, axis 175 -> 5, axis 0 -> 180 ("180°").
+std::optional<ScrollPosition> PositionFromSteps(BarKind kind, long long steps);
+
 // The row's three bars, by kBarMeanings, as one reading.
 LensPower CheckReading(const ScrollPositions& positions);
 LensPower MeasuredReading(const ScrollPositions& positions);
@@ -69,6 +94,6 @@ std::string DioptreCaption(double value);
 std::string AxisCaption(int axis);
 // What a bar's value label shows for a position: 975 on a sphere bar ->
 // "＋0.25Ｄ", 45 on an axis bar -> "135°".
-std::string ValueCaption(Quantity quantity, ScrollPosition position);
+std::string ValueCaption(BarKind kind, ScrollPosition position);
 
 }  // namespace power

@@ -59,6 +59,13 @@ click_control() {
   xdotool mousemove --window "$WINDOW" "$x" "$y" click 1
 }
 
+# Turns the wheel one notch over the middle of a control (button 4 up, 5
+# down), then takes the pointer off it.
+wheel_control() {
+  local x=$(( ($1 + $3 / 2) / TWIPS_PER_PIXEL )) y=$(( ($2 + $4 / 2) / TWIPS_PER_PIXEL ))
+  xdotool mousemove --window "$WINDOW" "$x" "$y" click "$5" mousemove --window "$WINDOW" 1 1
+}
+
 # Gives the window the keyboard focus, as a window manager would on a click.
 focus_window() {
   xdotool windowfocus --sync "$WINDOW"
@@ -131,6 +138,36 @@ enter_example() {
   rm -f "$before" "$before-after.png"
 }
 
+# The pair S -3.25 C -1.50 A 175 / S -3.12 C -1.37 A 172 from the keyboard
+# alone, from print in the designed tab order (Shift+Tab reaches 「計 算」,
+# 「リセット」, 「ＥＮＤ」, then HScroll1 to HScroll6), and 「計 算」 pressed with
+# Enter: typed, or moved with the bars' own keys. Either leaves the focus on
+# 「計 算」 and "Ｓ-0.10Ｄ Ｃ-0.20Ｄ Ａ18°" in the result.
+repeat_key() { local i; for ((i = 0; i < $1; i++)); do printf '%s ' "$2"; done; }
+TYPED_EXAMPLE=(shift+Tab shift+Tab shift+Tab shift+Tab minus 3 period 2 5 shift+Tab 1 period 5 shift+Tab 1 7 5
+               shift+Tab minus 3 period 1 2 shift+Tab 1 period 3 7 shift+Tab 1 7 2 shift+Tab shift+Tab Return)
+# shellcheck disable=SC2207
+STEPPED_EXAMPLE=($(repeat_key 4 shift+Tab) $(repeat_key 13 Next) shift+Tab $(repeat_key 6 Next)
+                 shift+Tab Home $(repeat_key 5 Right) shift+Tab $(repeat_key 12 Next) $(repeat_key 12 Right)
+                 shift+Tab $(repeat_key 5 Next) $(repeat_key 12 Right) shift+Tab Home $(repeat_key 8 Right)
+                 shift+Tab shift+Tab Return)
+
+# The example pair typed, then the same with the bars' own keys after
+# 「リセット」: both must leave the very same pixels.
+typed_example_matches_stepped() {
+  local work=$1
+  focus_window
+  keys "${TYPED_EXAMPLE[@]}"
+  picture_window "$work/typed.png"
+  keys shift+Tab Return Tab Tab  # 「リセット」 pressed with Enter, then back to print
+  keys "${STEPPED_EXAMPLE[@]}"
+  picture_window "$work/stepped.png"
+  local differing
+  differing=$(pixels_differing "$work/typed.png" "$work/stepped.png")
+  [ "$differing" = 0 ] || fail "typing the example pair left $differing pixels unlike stepping to it"
+  echo "the example pair: ${#TYPED_EXAMPLE[@]} key presses typed, ${#STEPPED_EXAMPLE[@]} with the bars' own keys; the same window"
+}
+
 # Clicks ＥＮＤ and expects the program (pid $1) to end with status 0.
 end_cleanly() {
   local app=$1 status=0
@@ -158,5 +195,8 @@ COMMAND3=$(control_box Command3)
 PRINT=$(control_box print)
 HSCROLL5=$(control_box HScroll5)
 HSCROLL6=$(control_box HScroll6)
+HSCROLL2=$(control_box HScroll2)
 LABEL6=$(control_box Label6)
+LABEL7=$(control_box Label7)
+LABEL8=$(control_box Label8)
 LABEL12=$(control_box Label12)

@@ -2,13 +2,115 @@
 
 #include "power/residual_caption.h"
 #include "power/residual_power.h"
+#include "power/typed_entry.h"
 #include "window/form_design.h"
+
+#include <variant>
 
 namespace window {
 
+void Form1::WriteValueLabel(ScrollBar bar, std::string_view caption)
+{
+    ++m_valueLabelWrites[Index(bar)];
+    m_controls.SetCaption(DesignOf(bar).valueLabel, caption);
+}
+
+void Form1::ShowReading(ScrollBar bar)
+{
+    WriteValueLabel(bar, ValueCaption(bar, m_controls.Position(bar)));
+}
+
 void Form1::ScrollChange(ScrollBar bar)
 {
-    m_controls.SetCaption(DesignOf(bar).valueLabel, ValueCaption(bar, m_controls.Position(bar)));
+    if (HasEntry(bar)) {
+        m_entry.reset();
+    }
+    ShowReading(bar);
+}
+
+void Form1::ThumbDragged(ScrollBar bar, power::ScrollPosition position)
+{
+    if (HasEntry(bar)) {
+        m_entry.reset();
+    }
+    WriteValueLabel(bar, ValueCaption(bar, position));
+}
+
+bool Form1::TypeOnBar(ScrollBar bar, std::string_view key)
+{
+    const std::optional<char> character = power::EntryCharacter(key);
+    if (!character) {
+        return false;
+    }
+    if (!HasEntry(bar)) {
+        // Only the focused bar takes keys; an entry left on another (the
+        // window lost the focus meanwhile) gives way.
+        if (m_entry) {
+            const ScrollBar other = m_entry->bar;
+            m_entry.reset();
+            ShowReading(other);
+        }
+        m_entry = Entry{bar, {}};
+    }
+    if (m_entry->typed.size() >= kLongestEntry) {
+        m_controls.Beep();
+        return true;
+    }
+    m_entry->typed += *character;
+    WriteValueLabel(bar, power::EntryCaption(m_entry->typed));
+    return true;
+}
+
+bool Form1::EraseTyped(ScrollBar bar)
+{
+    if (!HasEntry(bar)) {
+        return false;
+    }
+    m_entry->typed.pop_back();
+    if (m_entry->typed.empty()) {
+        return DropTyped(bar);
+    }
+    WriteValueLabel(bar, power::EntryCaption(m_entry->typed));
+    return true;
+}
+
+bool Form1::DropTyped(ScrollBar bar)
+{
+    if (!HasEntry(bar)) {
+        return false;
+    }
+    m_entry.reset();
+    ShowReading(bar);
+    return true;
+}
+
+bool Form1::ApplyTyped(ScrollBar bar)
+{
+    if (!HasEntry(bar)) {
+        return false;
+    }
+    const BarDesign& design = DesignOf(bar);
+    const auto outcome = power::PositionFromEntry(MeaningOf(design.bar).kind, m_entry->typed);
+    m_entry.reset();
+    if (const auto* position = std::get_if<power::ScrollPosition>(&outcome)) {
+        if (*position == m_controls.Position(bar)) {
+            ShowReading(bar);  // the bar raises no change for its own position
+        } else {
+            m_controls.SetPosition(bar, *position);  // ScrollChange runs nested in here
+        }
+        return true;
+    }
+    WriteValueLabel(bar, power::RefusalCaption(MeaningOf(design.bar).kind, std::get<power::EntryRefusal>(outcome)));
+    m_controls.Beep();
+    // The reason gives way to the reading unless something else has been
+    // written in the label since: a new entry, a move, a drag, a reset.
+    const unsigned written = m_valueLabelWrites[Index(bar)];
+    m_controls.After(kRefusalShown, [this, bar, written] {
+        if (written == m_valueLabelWrites[Index(bar)]) {
+            ShowReading(bar);
+        }
+    });
+    return true;
 }
 
 void Form1::Calculate()
@@ -24,9 +126,10 @@ void Form1::Calculate()
 
 void Form1::Reset()
 {
+    m_entry.reset();
     m_controls.SetCaption(Label::Label6, "");
     for (const BarDesign& design : kBarDesigns) {
-        m_controls.SetCaption(design.valueLabel, ValueCaption(design.bar, design.designedPosition));
+        WriteValueLabel(design.bar, ValueCaption(design.bar, design.designedPosition));
     }
     // Each move that changes a position runs ScrollChange nested in here,
     // which writes the same designed caption again.

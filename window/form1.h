@@ -1,12 +1,17 @@
 #pragma once
 
-// What the window does when the user acts: move a scroll bar, calculate,
-// reset, end, print. It keeps no state of its own: every operation reads
-// the positions from the bars as it runs and writes captions back. Laying
-// out the controls and routing their events here is the Qt window's job.
+// What the window does when the user acts: move a scroll bar, type a value
+// on one, calculate, reset, end, print. The only state it keeps is a value
+// being typed: every operation reads the positions from the bars as it
+// runs and writes captions back. Laying out the controls, routing their
+// events here and deciding which keys mean what is the Qt window's job.
 
 #include "window/form_controls.h"
 
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,16 +24,40 @@ inline constexpr std::string_view kPrintFailedMessage =
 // The message for a print that did not reach the print system.
 std::string PrintFailedMessage(platform::PrintOutcome outcome);
 
+// How long a refused entry's reason stays in the value label.
+inline constexpr std::chrono::milliseconds kRefusalShown{2000};
+// Longer entries would not fit the value label; keys past this are refused.
+inline constexpr std::size_t kLongestEntry = 8;
+
 class Form1 final {
 public:
     explicit Form1(FormControls& controls) : m_controls(controls) {}
 
-    // The bar's position changed: its value label follows. The result label
-    // keeps what it showed, even though it no longer matches the inputs.
+    // The bar's position changed: its value label follows, and a value being
+    // typed on the bar is dropped. The result label keeps what it showed,
+    // even though it no longer matches the inputs.
     void ScrollChange(ScrollBar bar);
+    // The thumb is being dragged: the value label shows the reading the bar
+    // will take on release, when ScrollChange follows.
+    void ThumbDragged(ScrollBar bar, power::ScrollPosition position);
+
+    // A key typed on the focused bar (UTF-8). A digit, sign or point starts
+    // or extends the bar's entry, shown in its value label; false for any
+    // other key, which changes nothing.
+    bool TypeOnBar(ScrollBar bar, std::string_view key);
+    // Backspace, Escape, Enter or leaving the bar: each false, and changing
+    // nothing, when the bar has no entry. Erasing its last key drops it.
+    bool EraseTyped(ScrollBar bar);
+    bool DropTyped(ScrollBar bar);
+    // Moves the bar to the entry's value as moving it would (ScrollChange
+    // follows); or leaves the bar as it was and shows why for kRefusalShown,
+    // with a beep. Either way the entry is gone.
+    bool ApplyTyped(ScrollBar bar);
+
     // Result label := caption of check reading minus measured reading.
     void Calculate();
-    // Back to the designed state: result cleared, value captions, then bars.
+    // Back to the designed state: entry dropped, result cleared, value
+    // captions, then bars.
     void Reset();
     void EndProgram();
     // Prints the window; once the print system has answered, tells the user
@@ -36,7 +65,20 @@ public:
     void PrintWindow();
 
 private:
+    struct Entry final {
+        ScrollBar bar;
+        std::string typed;
+    };
+
+    bool HasEntry(ScrollBar bar) const { return m_entry && m_entry->bar == bar; }
+    void WriteValueLabel(ScrollBar bar, std::string_view caption);
+    void ShowReading(ScrollBar bar);
+
     FormControls& m_controls;
+    std::optional<Entry> m_entry;
+    // Captions written in each bar's value label so far: a refusal's reason
+    // gives way to the reading only if it is still what the label shows.
+    std::array<unsigned, 6> m_valueLabelWrites{};
 };
 
 }  // namespace window

@@ -8,6 +8,7 @@
 #include "platform/print_outcome.h"
 #include "power/lens_reading.h"
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string_view>
@@ -53,6 +54,11 @@ public:
     virtual void SendToPrinter(PrintDone done) = 0;
     // Tells the user something went wrong, without stopping the program.
     virtual void ShowMessage(std::string_view message) = 0;  // UTF-8
+    // The system's warning sound, where there is one.
+    virtual void Beep() = 0;
+    // Runs `action` once after `delay`, on the thread every notification
+    // comes on; never once the window has ended.
+    virtual void After(std::chrono::milliseconds delay, std::function<void()> action) = 0;
 
 protected:
     FormControls() = default;

@@ -1,9 +1,9 @@
 #pragma once
 
 // The window's six scroll bars as the form was designed: for each bar the
-// label that shows its value, its range and steps, and its position at
-// start. What a bar means (row and quantity) is power::kBarMeanings, in the
-// same order; what its label shows is power::ValueCaption. The form's
+// label that shows its value, its steps and its position at start. What a
+// bar means (row and kind, and so its range) is power::kBarMeanings, in
+// the same order; what its label shows is power::ValueCaption. The form's
 // behaviour, the Qt layout and the tests all read this table.
 
 #include "power/lens_reading.h"
@@ -17,8 +17,6 @@ namespace window {
 struct BarDesign final {
     ScrollBar bar;
     Label valueLabel;
-    power::ScrollPosition minimum;
-    power::ScrollPosition maximum;
     power::ScrollPosition smallChange;  // arrow
     power::ScrollPosition largeChange;  // trough
     power::ScrollPosition designedPosition;
@@ -26,12 +24,12 @@ struct BarDesign final {
 
 // In the order of the bars, HScroll1 to HScroll6; Reset relies on it.
 inline constexpr std::array<BarDesign, power::kBarMeanings.size()> kBarDesigns{{
-    {ScrollBar::HScroll1, Label::Label7, 0, 2000, 1, 25, 1000},
-    {ScrollBar::HScroll2, Label::Label8, 0, 500, 1, 25, 0},
-    {ScrollBar::HScroll3, Label::Label9, 0, 180, 1, 15, 90},
-    {ScrollBar::HScroll4, Label::Label10, 0, 2000, 1, 25, 1000},
-    {ScrollBar::HScroll5, Label::Label11, 0, 500, 1, 25, 0},
-    {ScrollBar::HScroll6, Label::Label12, 0, 180, 1, 15, 90},
+    {ScrollBar::HScroll1, Label::Label7, 1, 25, 1000},
+    {ScrollBar::HScroll2, Label::Label8, 1, 25, 0},
+    {ScrollBar::HScroll3, Label::Label9, 1, 15, 90},
+    {ScrollBar::HScroll4, Label::Label10, 1, 25, 1000},
+    {ScrollBar::HScroll5, Label::Label11, 1, 25, 0},
+    {ScrollBar::HScroll6, Label::Label12, 1, 15, 90},
 }};
 
 constexpr bool DesignsInBarOrder()
@@ -59,7 +57,7 @@ constexpr power::BarMeaning MeaningOf(ScrollBar bar)
 // "＋0.25Ｄ", 45 on HScroll3 -> "135°".
 inline std::string ValueCaption(ScrollBar bar, power::ScrollPosition position)
 {
-    return power::ValueCaption(MeaningOf(bar).quantity, position);
+    return power::ValueCaption(MeaningOf(bar).kind, position);
 }
 
 }  // namespace window

@@ -86,6 +86,45 @@ others=$(pixels_differing "$work/print-focused.png" "$work/bar-focused.png" $HSC
 [ "$others" = 0 ] || fail "an unfocused bar changed $others pixels"
 echo "the focused bar is marked ($marked pixels), the others unchanged"
 kill "$app"
+
+# Typing on a Japanese desktop: the example pair typed as fast as the keys
+# go; refused entries and Escape leave the reading as it was once their
+# reason has shown; one wheel notch is one step.
+LANG=ja_JP.UTF-8 LOCPATH="$work" "$binary" &
+app=$!
+E2E_PIDS+=("$app")
+wait_for 20 find_window Form1 || fail "no window"
+find_window Form1
+typed_example_matches_stepped "$work"
+reading_kept() {  # $1: the label, then the keys that type and end the entry
+  local label=$1
+  shift
+  picture_window "$work/before.png"
+  keys "$@"
+  picture_window "$work/told.png"
+  [ "$(pixels_differing "$work/before.png" "$work/told.png" $label)" != 0 ] || fail "no reason shown for: $*"
+  as_before() { picture_window "$work/now.png" && [ "$(pixels_differing "$work/before.png" "$work/now.png")" = 0 ]; }
+  wait_for 5 as_before || fail "the reading changed after: $*"
+}
+keys shift+Tab shift+Tab shift+Tab  # 「リセット」, 「ＥＮＤ」, HScroll1
+reading_kept "$LABEL7" 2 5 Return
+reading_kept "$LABEL7" minus 3 period 3 3 3 Return
+keys shift+Tab
+reading_kept "$LABEL8" plus 1 period 5 Return
+picture_window "$work/before.png"
+keys 7 5 Escape
+picture_window "$work/now.png"
+[ "$(pixels_differing "$work/before.png" "$work/now.png")" = 0 ] || fail "Escape left the reading changed"
+echo "「25」, 「-3.333」 and 「+1.5」 on a cylinder refused with their reason shown; Escape dropped 「75」"
+# A notch down on the focused HScroll2, then Left: one step each way.
+wheel_control $HSCROLL2 5
+picture_window "$work/now.png"
+[ "$(pixels_differing "$work/before.png" "$work/now.png" $LABEL8)" != 0 ] || fail "a wheel notch did not move the bar"
+keys Left
+picture_window "$work/now.png"
+[ "$(pixels_differing "$work/before.png" "$work/now.png")" = 0 ] || fail "a wheel notch was not one step"
+echo "one wheel notch is one step"
+kill "$app"
 rm -rf "$work"
 
 # A Wayland-only desktop: headless weston, no X display.

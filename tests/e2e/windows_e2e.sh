@@ -2,7 +2,7 @@
 # The shipped pelmaro.exe under Wine, started from the unpacked zip as a
 # user would: the window Form1 maps with a 632 x 408 client area; a reading
 # changed from the keyboard, 「計 算」 and 「リセット」 pressed with the pointer,
-# each seen on screen; a picture of the window saved beside the zip; print
+# each seen on screen; the example pair typed gives what stepping to it does; a picture of the window saved beside the zip; print
 # hands a job to Wine's spooler, which passes it to the default queue of a
 # CUPS scheduler of the test's own, and nothing is said: the page that
 # comes out of the queue's filters is the printer's default paper, A5, with
@@ -53,6 +53,8 @@ for label in "$LABEL6" "$LABEL12"; do
   [ "$(pixels_differing "$work/start.png" "$work/reset.png" $label)" = 0 ] || fail "「リセット」 left $label changed"
 done
 echo "keyboard, 「計 算」 and 「リセット」 work; picture in $(dirname "$zip")/pelmaro-windows.png"
+keys Tab Tab  # from 「リセット」, focused by the click, to print
+typed_example_matches_stepped "$work"
 
 if [ -n "$printing" ]; then
   click_control $COMMAND1  # a result line to find on the page

@@ -1,10 +1,12 @@
 #include "window/form1.h"
 
+#include "power/typed_entry.h"
 #include "tests/window/model_controls.h"
 #include "window/form_design.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -73,6 +75,54 @@ TEST(Form1, ValueLabelsFollowTheirBars)
         ModelControls model;
         model.Move(row.bar, row.position);
         EXPECT_EQ(model.Caption(row.label), row.caption) << window::testing::NameOf(row.bar);
+    }
+}
+
+// Keys typed on a focused bar as the window passes them on ('<' Backspace,
+// '!' Escape, '\n' Enter or leaving the bar, '~' the refusal's moment
+// passing): an applied entry moves the bar once, as a move would; a refused
+// or dropped one leaves it; the result is never touched.
+TEST(Form1, TypedEntriesMoveTheBarOnceOrLeaveIt)
+{
+    const std::string offRange(power::RefusalCaption(power::BarKind::Sphere, power::EntryRefusal::OffRange));
+    const struct {
+        ScrollBar bar;
+        power::ScrollPosition position;
+        int beeps;
+        const char* keys;
+        std::string caption;
+    } rows[] = {
+        {ScrollBar::HScroll2, 150, 0, "1.5\n", "-1.50Ｄ"}, {ScrollBar::HScroll6, 180, 0, "0\n", "180°"},
+        {ScrollBar::HScroll4, 1322, 0, "-3.29<2\n", "-3.22Ｄ"},
+        {ScrollBar::HScroll4, 700, 0, "a3 \n", "＋3.00Ｄ"},  // only digits, signs and points are typed
+        {ScrollBar::HScroll1, 1000, 0, "0\n", "0.00Ｄ"},     // the same position: no change notification
+        {ScrollBar::HScroll1, 1000, 0, "-3.2", "-3.2_"}, {ScrollBar::HScroll1, 1000, 0, "-3.2!", "0.00Ｄ"},
+        {ScrollBar::HScroll1, 1000, 0, "3<<\n", "0.00Ｄ"}, {ScrollBar::HScroll1, 1000, 1, "25\n", offRange},
+        {ScrollBar::HScroll1, 1000, 1, "25\n~", "0.00Ｄ"},
+        {ScrollBar::HScroll1, 1000, 1, "25\n3~", "3_"},  // a new entry outlives the moment
+        {ScrollBar::HScroll3, 90, 2, "1234567890", "12345678_"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        ModelControls model;
+        model.form().Calculate();
+        model.ClearLog();
+        for (const char* key = row.keys; *key != '\0'; ++key) {
+            switch (*key) {
+            case '<': model.form().EraseTyped(row.bar); break;
+            case '!': model.form().DropTyped(row.bar); break;
+            case '\n': model.form().ApplyTyped(row.bar); break;
+            case '~': model.RunLater(); break;
+            default: model.form().TypeOnBar(row.bar, std::string(1, *key)); break;
+            }
+        }
+        EXPECT_EQ(model.Position(row.bar), row.position);
+        EXPECT_EQ(model.Caption(window::DesignOf(row.bar).valueLabel), row.caption);
+        EXPECT_EQ(model.Caption(Label::Label6), "Ｓ 0.00Ｄ");
+        const auto& log = model.Log();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "beep"), row.beeps);
+        const bool moved = row.position != window::DesignOf(row.bar).designedPosition;
+        EXPECT_EQ(std::count(log.begin(), log.end(), std::string("change ") + window::testing::NameOf(row.bar)), moved ? 1 : 0);
     }
 }
 
@@ -201,12 +251,12 @@ TEST(Form1, EndProgramEnds)
 // What a value label must show, worked out from the position in whole
 // hundredths: 975 on a sphere bar is +25 -> "＋0.25Ｄ"; an axis bar at 180
 // points to axis 0, which is called 180.
-std::string WorkedValueCaption(power::Quantity quantity, int position)
+std::string WorkedValueCaption(power::BarKind kind, int position)
 {
-    if (quantity == power::Quantity::Axis) {
+    if (kind == power::BarKind::Axis) {
         return std::to_string(position == 180 ? 180 : 180 - position) + "°";
     }
-    const int hundredths = quantity == power::Quantity::Sphere ? 1000 - position : -position;
+    const int hundredths = kind == power::BarKind::Sphere ? 1000 - position : -position;
     const int size = std::abs(hundredths);
     const std::string sign = hundredths > 0 ? "＋" : hundredths < 0 ? "-" : "";
     return sign + std::to_string(size / 100) + (size % 100 < 10 ? ".0" : ".") + std::to_string(size % 100) + "Ｄ";
@@ -229,7 +279,8 @@ TEST(Form1, RandomSessionsKeepCaptionsConsistent)
             if (what < 7) {
                 const auto& design = window::kBarDesigns[static_cast<std::size_t>(anyBar(random))];
                 // Mostly in range; now and then past an end, which the bar clamps.
-                std::uniform_int_distribution<int> position(design.minimum - 5, design.maximum + 5);
+                const power::PositionRange range = power::RangeOf(window::MeaningOf(design.bar).kind);
+                std::uniform_int_distribution<int> position(range.minimum - 5, range.maximum + 5);
                 model.Move(design.bar, static_cast<power::ScrollPosition>(position(random)));
             } else if (what < 9) {
                 model.form().Calculate();
@@ -245,10 +296,10 @@ TEST(Form1, RandomSessionsKeepCaptionsConsistent)
             }
             for (const auto& design : window::kBarDesigns) {
                 ASSERT_EQ(model.Caption(design.valueLabel),
-                          WorkedValueCaption(window::MeaningOf(design.bar).quantity, model.Position(design.bar)))
+                          WorkedValueCaption(window::MeaningOf(design.bar).kind, model.Position(design.bar)))
                     << "session " << session << " step " << step;
-                ASSERT_GE(model.Position(design.bar), design.minimum);
-                ASSERT_LE(model.Position(design.bar), design.maximum);
+                ASSERT_GE(model.Position(design.bar), power::RangeOf(window::MeaningOf(design.bar).kind).minimum);
+                ASSERT_LE(model.Position(design.bar), power::RangeOf(window::MeaningOf(design.bar).kind).maximum);
             }
             ASSERT_EQ(model.Caption(Label::Label6), expectedResult)
                 << "session " << session << " step " << step;

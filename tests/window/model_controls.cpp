@@ -3,6 +3,7 @@
 #include "window/form_design.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace window::testing {
 
@@ -36,8 +37,8 @@ power::ScrollPosition ModelControls::Position(ScrollBar bar) const
 
 void ModelControls::SetPosition(ScrollBar bar, power::ScrollPosition position)
 {
-    const BarDesign& design = DesignOf(bar);
-    position = std::clamp(position, design.minimum, design.maximum);
+    const power::PositionRange range = power::RangeOf(MeaningOf(bar).kind);
+    position = std::clamp(position, range.minimum, range.maximum);
     m_log.push_back(std::string("position ") + NameOf(bar) + " " + std::to_string(position));
     if (position == m_positions[Index(bar)]) {
         return;
@@ -64,6 +65,13 @@ void ModelControls::AnswerPrint(platform::PrintOutcome outcome)
     PrintDone done = std::move(m_waitingPrints.front());
     m_waitingPrints.pop_front();
     done(outcome);
+}
+
+void ModelControls::RunLater()
+{
+    for (const auto& action : std::exchange(m_later, {})) {
+        action();
+    }
 }
 
 const std::string& ModelControls::Caption(Label label) const

@@ -27,6 +27,8 @@ public:
     void End() override { m_ended = true; }
     void SendToPrinter(PrintDone done) override;
     void ShowMessage(std::string_view message) override { m_messages.emplace_back(message); }
+    void Beep() override { m_log.emplace_back("beep"); }
+    void After(std::chrono::milliseconds /*delay*/, std::function<void()> action) override { m_later.push_back(std::move(action)); }
 
     // What the user does: moves a bar (arrow, trough, drag or key), clicks a button.
     void Move(ScrollBar bar, power::ScrollPosition position) { SetPosition(bar, position); }
@@ -40,6 +42,8 @@ public:
     int PrintJobs() const { return m_printJobs; }
     // The print system answers the oldest print still waiting.
     void AnswerPrint(platform::PrintOutcome outcome);
+    // Time passes: every action asked for with After runs, oldest first.
+    void RunLater();
 
 private:
     Form1 m_form{*this};
@@ -50,6 +54,7 @@ private:
     bool m_ended = false;
     int m_printJobs = 0;
     std::deque<PrintDone> m_waitingPrints;
+    std::vector<std::function<void()>> m_later;
 };
 
 const char* NameOf(ScrollBar bar);

@@ -100,19 +100,19 @@ constexpr std::string_view RowCaption(power::Row row)
 }
 
 // The column headings are the letters the result line uses: Ｓ, Ｃ, Ａ.
-constexpr std::string_view ColumnCaption(power::Quantity quantity)
+constexpr std::string_view ColumnCaption(power::BarKind kind)
 {
-    switch (quantity) {
-    case power::Quantity::Sphere: return power::notation::kSphere;
-    case power::Quantity::Cylinder: return power::notation::kCylinder;
-    case power::Quantity::Axis: return power::notation::kAxis;
+    switch (kind) {
+    case power::BarKind::Sphere: return power::notation::kSphere;
+    case power::BarKind::Cylinder: return power::notation::kCylinder;
+    case power::BarKind::Axis: return power::notation::kAxis;
     }
     return {};
 }
 
-inline constexpr std::string_view kSphereColumn = ColumnCaption(power::Quantity::Sphere);
-inline constexpr std::string_view kCylinderColumn = ColumnCaption(power::Quantity::Cylinder);
-inline constexpr std::string_view kAxisColumn = ColumnCaption(power::Quantity::Axis);
+inline constexpr std::string_view kSphereColumn = ColumnCaption(power::BarKind::Sphere);
+inline constexpr std::string_view kCylinderColumn = ColumnCaption(power::BarKind::Cylinder);
+inline constexpr std::string_view kAxisColumn = ColumnCaption(power::BarKind::Axis);
 
 constexpr ControlDescription LabelControl(std::string_view name, std::string_view caption,
                                           TwipsRect geometry, int tabIndex,
@@ -127,14 +127,14 @@ constexpr ControlDescription ValueLabelControl(std::string_view name, TwipsRect 
 {
     return {name, ControlKind::Label, {}, geometry, tabIndex, kPGothicBold, kBlueCentred,
             DesignOf(bar).valueLabel, {}, {}, RowCaption(MeaningOf(bar).row),
-            ColumnCaption(MeaningOf(bar).quantity)};
+            ColumnCaption(MeaningOf(bar).kind)};
 }
 
 constexpr ControlDescription ScrollBarControl(std::string_view name, TwipsRect geometry,
                                               int tabIndex, ScrollBar bar)
 {
     return {name, ControlKind::ScrollBar, {}, geometry, tabIndex, kWindowFont, kDefaultColours,
-            {}, bar, {}, RowCaption(MeaningOf(bar).row), ColumnCaption(MeaningOf(bar).quantity)};
+            {}, bar, {}, RowCaption(MeaningOf(bar).row), ColumnCaption(MeaningOf(bar).kind)};
 }
 
 constexpr ControlDescription ButtonControl(std::string_view name, std::string_view caption,

@@ -5,10 +5,12 @@
 #include "platform/qt/window_printer.h"
 #include "window/form_design.h"
 #include "window/qt/form1_layout.h"
+#include "window/qt/form_button.h"
 #include "window/qt/form_label.h"
 #include "window/qt/form_scroll_bar.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,6 +18,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <algorithm>
 #include <map>
@@ -59,7 +62,8 @@ FormScrollBar* MakeScrollBar(const ControlDescription& description, const QLabel
 {
     const BarDesign& design = DesignOf(*description.bar);
     auto* bar = new FormScrollBar(valueLabel, parent);
-    bar->setRange(design.minimum, design.maximum);
+    const power::PositionRange range = power::RangeOf(MeaningOf(design.bar).kind);
+    bar->setRange(range.minimum, range.maximum);
     bar->setSingleStep(design.smallChange);
     bar->setPageStep(design.largeChange);
     bar->setValue(design.designedPosition);
@@ -69,9 +73,7 @@ FormScrollBar* MakeScrollBar(const ControlDescription& description, const QLabel
 
 QPushButton* MakeButton(const ControlDescription& description, QWidget* parent)
 {
-    auto* button = new QPushButton(FromUtf8(description.caption), parent);
-    button->setAutoDefault(false);
-    button->setDefault(false);
+    auto* button = new FormButton(FromUtf8(description.caption), parent);
     if (description.style.background) {
         // A flat face of exactly this colour, as a classic graphical-style
         // button has. Fusion would shade a palette colour and the native
@@ -144,6 +146,14 @@ QWidget* Form1Window::AddControl(const ControlDescription& description)
         FormScrollBar* bar = MakeScrollBar(description, valueLabel, this);
         m_bars[Index(which)] = bar;
         connect(bar, &QScrollBar::valueChanged, this, [this, which] { m_form.ScrollChange(which); });
+        connect(bar, &QScrollBar::sliderMoved, this, [this, which](int position) {
+            m_form.ThumbDragged(which, static_cast<power::ScrollPosition>(position));
+        });
+        connect(bar, &FormScrollBar::Typed, this,
+                [this, which](const QString& text) { m_form.TypeOnBar(which, text.toStdString()); });
+        connect(bar, &FormScrollBar::EraseTyped, this, [this, which] { m_form.EraseTyped(which); });
+        connect(bar, &FormScrollBar::DropTyped, this, [this, which] { m_form.DropTyped(which); });
+        connect(bar, &FormScrollBar::ApplyTyped, this, [this, which] { m_form.ApplyTyped(which); });
         return bar;
     }
     case ControlKind::PushButton: {
@@ -214,6 +224,24 @@ void Form1Window::ShowMessage(std::string_view message)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();
+}
+
+void Form1Window::Beep()
+{
+    QApplication::beep();
+}
+
+void Form1Window::After(std::chrono::milliseconds delay, std::function<void()> action)
+{
+    // A child of the window: a timer still running when the window goes
+    // goes with it, unfired.
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [timer, action = std::move(action)] {
+        timer->deleteLater();
+        action();
+    });
+    timer->start(delay);
 }
 
 void Form1Window::closeEvent(QCloseEvent* event)

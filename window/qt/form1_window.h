@@ -30,6 +30,8 @@ public:
     void End() override;
     void SendToPrinter(PrintDone done) override;
     void ShowMessage(std::string_view message) override;
+    void Beep() override;
+    void After(std::chrono::milliseconds delay, std::function<void()> action) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

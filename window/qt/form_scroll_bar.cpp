@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QStyleOptionSlider>
+#include <QWheelEvent>
+
+#include <cstdlib>
 
 namespace window::qt {
 
@@ -105,11 +108,56 @@ void FormScrollBar::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End:
         action = SliderToMaximum;
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit ApplyTyped();
+        return;
+    case Qt::Key_Escape:
+        emit DropTyped();
+        return;
+    case Qt::Key_Backspace:
+        emit EraseTyped();
+        return;
     default:
+        if (!event->text().isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            emit Typed(event->text());
+            return;
+        }
         QScrollBar::keyPressEvent(event);
         return;
     }
     triggerAction(action);
+    event->accept();
+}
+
+void FormScrollBar::focusOutEvent(QFocusEvent* event)
+{
+    // Switching to another window and back keeps a value being typed.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+        emit ApplyTyped();
+    }
+    QScrollBar::focusOutEvent(event);
+}
+
+void FormScrollBar::wheelEvent(QWheelEvent* event)
+{
+    // Qt moves a bar by the desktop's lines per notch (3): 0.03 D a notch,
+    // so -0.25 D could never be reached. Here a notch (120) is one step, and
+    // a touchpad's small deltas add up to whole steps; turning away from the
+    // left-over starts afresh. Up or left lowers the position, as in Qt.
+    const QPoint angle = event->angleDelta();
+    const int delta = std::abs(angle.x()) > std::abs(angle.y()) ? angle.x() : angle.y();
+    if ((delta < 0) != (m_wheelDelta < 0)) {
+        m_wheelDelta = 0;
+    }
+    m_wheelDelta += delta;
+    const bool page = (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;
+    for (; m_wheelDelta >= QWheelEvent::DefaultDeltasPerStep; m_wheelDelta -= QWheelEvent::DefaultDeltasPerStep) {
+        triggerAction(page ? SliderPageStepSub : SliderSingleStepSub);
+    }
+    for (; m_wheelDelta <= -QWheelEvent::DefaultDeltasPerStep; m_wheelDelta += QWheelEvent::DefaultDeltasPerStep) {
+        triggerAction(page ? SliderPageStepAdd : SliderSingleStepAdd);
+    }
     event->accept();
 }
 

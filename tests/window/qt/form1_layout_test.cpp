@@ -160,7 +160,7 @@ TEST_F(FormLayout, NoCaptionIsCut)
     // Both ends of every bar, then the longest result: "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180°".
     for (const bool right : {false, true}) {
         for (const BarDesign& design : kBarDesigns) {
-            Bar(Named(design.bar).c_str())->setValue(right ? design.maximum : design.minimum);
+            Bar(Named(design.bar).c_str())->setValue(right ? power::RangeOf(MeaningOf(design.bar).kind).maximum : power::RangeOf(MeaningOf(design.bar).kind).minimum);
             expectWhole(Find<QLabel>(Named(design.valueLabel).c_str()));
         }
     }

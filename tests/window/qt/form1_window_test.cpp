@@ -1,5 +1,6 @@
 #include "platform/qt/utf8.h"
 #include "platform/qt/window_printer.h"
+#include "power/typed_entry.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/form1.h"
 
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtGui/private/qguiapplication_p.h>
 #ifndef Q_OS_WIN
 #include <QLocalServer>
@@ -54,7 +56,7 @@ TEST_F(FormEvents, ArrowsStepOneHundredthAndTroughsAQuarter)
     }
 }
 
-TEST_F(FormEvents, DraggingTheThumbChangesNothingUntilRelease)
+TEST_F(FormEvents, DraggingTheThumbShowsTheReadingToComeAndChangesTheBarOnRelease)
 {
     QScrollBar* bar = Bar("HScroll1");
     const QPoint grip = PartRect(bar, QStyle::SC_ScrollBarSlider).center();
@@ -64,11 +66,59 @@ TEST_F(FormEvents, DraggingTheThumbChangesNothingUntilRelease)
     QApplication::sendEvent(bar, &move);
     EXPECT_GT(bar->sliderPosition(), 1000);  // the thumb moved
     EXPECT_EQ(bar->value(), 1000);
-    EXPECT_EQ(Caption("Label7"), "0.00Ｄ");
+    const QString toCome = Caption("Label7");
+    EXPECT_TRUE(toCome.startsWith('-')) << toCome.toStdString();
 
     QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(20, 0));
     EXPECT_GT(bar->value(), 1000);
-    EXPECT_TRUE(Caption("Label7").startsWith('-')) << Caption("Label7").toStdString();
+    EXPECT_EQ(Caption("Label7"), toCome);
+    EXPECT_EQ(Caption("Label6"), "");
+}
+
+// The example pair from the keyboard alone, from print in the designed tab
+// order (Shift+Tab: 「計 算」, 「リセット」, 「ＥＮＤ」, HScroll1 to HScroll6),
+// typed on the keypad and in full-width digits, each applied by Shift+Tab,
+// and 「計 算」 pressed with keypad Enter.
+TEST_F(FormEvents, TypedPairCalculatedFromTheKeyboard)
+{
+    const auto backtab = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier); };
+    for (int i = 0; i < 4; ++i) {
+        backtab();
+    }
+    for (const char* typed : {"-3.25", "1.5", "１７５", "-3.12", "1.37", "172"}) {
+        for (const QChar key : QString::fromUtf8(typed)) {
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(key.unicode()), QString(key),
+                                Qt::KeypadModifier);
+        }
+        backtab();
+    }
+    EXPECT_EQ(Caption("Label6"), "");  // moving the bars left the result alone
+    backtab();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Caption("Label6"), "Ｓ-0.10Ｄ Ｃ-0.20Ｄ Ａ18°");
+    EXPECT_EQ(Caption("Label9"), "175°");
+}
+
+TEST_F(FormEvents, OneWheelNotchIsOneStepAndSmallScrollsAddUp)
+{
+    const struct {
+        const char* bar;
+        std::vector<int> deltas;  // eighths of a degree, one wheel event each
+        int moved;
+    } rows[] = {{"HScroll1", {-120}, 1}, {"HScroll1", {120}, -1}, {"HScroll3", {-120, -120}, 2},
+                {"HScroll2", {-40, -40, -40}, 1}, {"HScroll4", {-40, -40}, 0}, {"HScroll6", {-60, 60, -60}, 0}};
+    for (const auto& row : rows) {
+        QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
+        QScrollBar* bar = Bar(row.bar);
+        const int before = bar->value();
+        const QPointF at = PartRect(bar, QStyle::SC_ScrollBarSlider).center();
+        for (const int delta : row.deltas) {
+            QWheelEvent wheel(at, bar->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(bar, &wheel);
+        }
+        EXPECT_EQ(bar->value() - before, row.moved) << row.bar << " " << row.deltas.size();
+    }
 }
 
 TEST_F(FormEvents, KeyboardMovesTheFocusedBar)
@@ -252,7 +302,12 @@ TEST_F(FormEvents, UsableThroughAccessibility)
         }
     });
     cylinder->valueInterface()->setCurrentValue(75);
+    Bar("HScroll5")->setFocus();
+    QTest::keyClick(Bar("HScroll5"), Qt::Key_5);  // and a value being typed as it is typed
+    const QString typed = announced.value(announced.size() - 1);
+    QTest::keyClick(Bar("HScroll5"), Qt::Key_Escape);
     QAccessible::installUpdateHandler(previous);
+    EXPECT_EQ(typed.toStdString(), power::EntryCaption("5"));
     EXPECT_EQ(Caption("Label11"), "-0.75Ｄ");
     EXPECT_EQ(cylinder->text(QAccessible::Value), "-0.75Ｄ");
     EXPECT_EQ(cylinder->text(QAccessible::Description), "-0.75Ｄ");
