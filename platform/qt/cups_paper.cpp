@@ -8,6 +8,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace platform {
@@ -15,6 +16,7 @@ namespace platform {
 namespace {
 
 constexpr double kMillimetresPerPoint = 25.4 / 72.0;
+constexpr const char* kFallbackPaper = "iso_a4_210x297mm";
 
 struct Size final {
     double width = 0;  // millimetres
@@ -136,7 +138,7 @@ std::vector<std::string> ChosenNames(const cups_dest_t& dest)
 
 }  // namespace
 
-std::optional<JobPaper> PaperForJob(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
+JobPaper PaperForJob(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
 {
     const PrinterPpd ppd(http, dest->name);
     const auto lookUp = [&ppd](const std::string& name) {
@@ -158,9 +160,13 @@ std::optional<JobPaper> PaperForJob(http_t* http, cups_dest_t* dest, cups_dinfo_
         ipp_attribute_t* queueDefault = cupsFindDestDefault(http, dest, info, "media");
         const char* name = queueDefault ? ippGetString(queueDefault, 0, nullptr) : nullptr;
         if (!name || !(size = lookUp(name))) {
-            return std::nullopt;
+            name = kFallbackPaper;
+            size = FromMediaTable(name);
         }
-        job.options.emplace_back("media", name);
+        // A `media` of the user's that names no size names a tray or a
+        // kind of paper ("Upper", "photographic"): kept beside the size.
+        const char* chosen = cupsGetOption("media", dest->num_options, dest->options);
+        job.options.emplace_back("media", chosen ? std::string(name) + "," + chosen : std::string(name));
     }
     job.paper.width = size->width;
     job.paper.length = size->length;

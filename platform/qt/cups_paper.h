@@ -11,7 +11,6 @@
 
 #include <cups/cups.h>
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,8 +24,8 @@ struct JobPaper final {
     std::vector<std::pair<std::string, std::string>> options;
 };
 
-// Nothing when neither the user nor the queue names a paper that libcups
-// or the printer's PPD knows; the caller then falls back on one of its own.
-std::optional<JobPaper> PaperForJob(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
+// A4, and a job that says so, when neither the user nor the queue names a
+// paper that libcups or the printer's PPD knows.
+JobPaper PaperForJob(http_t* http, cups_dest_t* dest, cups_dinfo_t* info);
 
 }  // namespace platform

@@ -61,9 +61,6 @@ bool Succeeded(ipp_status_t status)
     return status <= IPP_STATUS_OK_CONFLICTING;
 }
 
-// Where neither the user nor the queue names a paper libcups knows.
-constexpr Paper kFallbackPaper{210, 297, {}, false};  // A4
-
 // One PDF page of the paper's size, turned as the job asks; the filters
 // then have nothing to fit or rotate but what the user chose.
 QByteArray PdfPage(const Page& page, const Paper& paper)
@@ -137,7 +134,7 @@ PrintOutcome SendPage(const Page& page)
     if (!info) {
         return Failure(http.get(), cupsLastError(), deadline);
     }
-    const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get()).value_or(JobPaper{kFallbackPaper, {}});
+    const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get());
     const QByteArray pdf = PdfPage(page, paper.paper);
     const QByteArray title = page.title.toUtf8();
     const Options options = JobOptions(paper);

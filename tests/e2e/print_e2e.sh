@@ -90,7 +90,8 @@ expect_told "queue rejecting jobs"
 
 # The user's saved options for the queue (as `lpoptions -p Paper -o ...`
 # writes them) | the paper that must come out (mm) | the window's scale on
-# it: the designed size where it fits, shrunk whole where it does not |
+# it: the designed size where it fits, shrunk whole where it does not (a
+# tray with no size is the queue's default paper) |
 # the desktop's language. A5: (148 - 2 x 6.35 mm) / 167.2 mm; hagaki:
 # (100 - 12.7) / 167.2.
 localedef -i ja_JP -f UTF-8 "$work/ja_JP.UTF-8" || fail "localedef could not compile ja_JP (package locales)"
@@ -114,6 +115,7 @@ media=iso_a5_148x210mm|148x210|0.809|C.UTF-8
 media=JISB5|182.7x256.5|1|C.UTF-8
 PageSize=Letter|215.9x279.4|1|C.UTF-8
 media=Custom.100x148mm|100x148|0.522|C.UTF-8
+media=Upper|210x297|1|C.UTF-8
 EOF
 
 start_program CUPS_SERVER=/nonexistent/pelmaro-e2e.sock
