@@ -3,7 +3,8 @@
 // Starts the Qt application the window lives in. Two things are settled
 // here rather than left to the desktop: the window keeps its designed light
 // look under any theme (its blue and magenta captions assume a light
-// background), and where no window can open at all the program says why in
+// background; only a Windows high-contrast theme, which the window follows
+// through colour_scheme.h, changes that), and where no window can open at all the program says why in
 // one line and exits with status 1, instead of Qt's abort. Building the
 // window is the caller's business.
 
