@@ -10,9 +10,9 @@ namespace platform {
 namespace {
 
 // Kept on each control, and on the window the scheme it shows.
-constexpr char kDesignedText[] = "designedText";
-constexpr char kDesignedFace[] = "designedFace";
-constexpr char kShownScheme[] = "colourScheme";
+constexpr const char* kDesignedText = "designedText";
+constexpr const char* kDesignedFace = "designedFace";
+constexpr const char* kShownScheme = "colourScheme";
 
 void ShowDesignedColours(QWidget& control)
 {
@@ -39,17 +39,20 @@ ColourScheme ShownScheme(const QWidget& window)
 
 class SchemeFollower final : public QObject {
 public:
-    explicit SchemeFollower(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+    explicit SchemeFollower(QWidget& window) : QObject(&window), m_window(window) { window.installEventFilter(this); }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
         // Windows changes the application's palette when its colours change.
         if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::ThemeChange) {
-            ShowScheme(*static_cast<QWidget*>(watched), ScreenScheme());
+            ShowScheme(m_window, ScreenScheme());
         }
         return false;
     }
+
+private:
+    QWidget& m_window;
 };
 
 }  // namespace

@@ -56,8 +56,7 @@ class DesignedLook final {
 public:
     explicit DesignedLook(QWidget& window);
     ~DesignedLook();
-    DesignedLook(const DesignedLook&) = delete;
-    DesignedLook& operator=(const DesignedLook&) = delete;
+    Q_DISABLE_COPY_MOVE(DesignedLook)
 
 private:
     QWidget& m_window;
