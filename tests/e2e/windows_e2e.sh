@@ -126,6 +126,9 @@ end_cleanly "$app"
   echo '"ButtonShadow"="128 128 128"'; echo '"GrayText"="0 255 0"'; echo '"Hilight"="26 235 255"'
 } >"$work/black.reg"
 "$wine" regedit /S "$work/black.reg"
+# Wine reads the system colours once a session: start a new one.
+"$(dirname "$wine")/wineserver" -k
+"$(dirname "$wine")/wineserver" -w
 "$wine" "$exe" &
 app=$!
 E2E_PIDS+=("$app")
