@@ -9,10 +9,11 @@ TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base
                   cups printer-driver-cups-pdf ghostscript poppler-utils python3
 FUZZ_PACKAGES  := clang libclang-rt-dev
 # Windows: Qt for Windows is built from Debian's qt6-base source (dpkg-dev
-# fetches it) and cached outside the clone; the tests run under Wine.
-WINDOWS_PACKAGES      := cmake ninja-build qt6-base-dev libgtest-dev dpkg-dev xz-utils \
+# fetches it) and cached outside the clone; NSIS builds the setup program;
+# the tests run under Wine.
+WINDOWS_PACKAGES      := cmake ninja-build qt6-base-dev libgtest-dev dpkg-dev xz-utils git nsis \
                          g++-mingw-w64-x86-64-posix mingw-w64
-WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils imagemagick unzip \
+WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils imagemagick unzip icoutils \
                          fonts-ipafont-gothic fonts-rocknroll \
                          cups printer-driver-cups-pdf ghostscript python3
 
@@ -63,7 +64,7 @@ package:
 windows:
 	$(call built,windows,$(WINDOWS_PACKAGES),ON,,qt=$$(scripts/windows-qt.sh) && export PELMARO_WINDOWS_QT=$$qt &&)
 	cd build/windows && cpack -B . >/dev/null
-	@ls build/windows/pelmaro-*-windows-x86_64.zip
+	@ls build/windows/pelmaro-*-windows-x86_64.zip build/windows/pelmaro-*-windows-x86_64-setup.exe
 
 test-windows: windows
 	@$(ENSURE) $(WINDOWS_TEST_PACKAGES)

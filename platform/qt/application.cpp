@@ -1,9 +1,9 @@
 #include "platform/qt/application.h"
 
+#include "platform/qt/colour_scheme.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/spooler.h"
 
-#include <QPalette>
 #include <QStringList>
 
 #include <algorithm>
@@ -72,43 +72,16 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
     g_startUpMessages.push_back({type, context.category, message});
 }
 
-#ifndef Q_OS_WIN
-// The light grey form the window was designed on, with Qt Fusion's light
-// shading. Fusion itself turns dark when the desktop's theme is dark, so
-// the colours are spelled out here rather than asked of the style.
-QPalette LightPalette()
-{
-    const QColor window(239, 239, 239);
-    const QColor dark = window.darker(150);
-    const QColor mid = window.darker(130);
-    QPalette palette(Qt::black, window, window.lighter(150), dark, mid, Qt::black, Qt::white);
-    palette.setBrush(QPalette::Midlight, mid.lighter(110));
-    palette.setBrush(QPalette::Shadow, dark.darker(135));
-    palette.setBrush(QPalette::HighlightedText, Qt::white);
-    palette.setBrush(QPalette::Active, QPalette::Highlight, QColor(48, 140, 198));
-    palette.setBrush(QPalette::Inactive, QPalette::Highlight, QColor(48, 140, 198));
-
-    const QColor disabledText(190, 190, 190);
-    palette.setBrush(QPalette::Disabled, QPalette::Text, disabledText);
-    palette.setBrush(QPalette::Disabled, QPalette::WindowText, disabledText);
-    palette.setBrush(QPalette::Disabled, QPalette::ButtonText, disabledText);
-    palette.setBrush(QPalette::Disabled, QPalette::Base, window);
-    palette.setBrush(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
-    palette.setBrush(QPalette::Disabled, QPalette::Shadow, dark.darker(135).lighter(150));
-    palette.setBrush(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
-    return palette;
-}
-
-#endif
-
 // Fusion draws from the palette alone, so with a fixed palette the window
-// looks the same under every desktop theme. Windows keeps its native style
-// and system colours, which Qt 6.4 does not darken.
+// looks the same under every desktop theme (Fusion itself turns dark when
+// the desktop's theme is dark). Windows keeps its native style and system
+// colours, which Qt 6.4 does not darken; a high-contrast theme is followed
+// by the window itself (colour_scheme.h).
 void UseDesignedLook()
 {
 #ifndef Q_OS_WIN
     QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setPalette(LightPalette());
+    QApplication::setPalette(DesignedPalette());
 #endif
 }
 

@@ -1,5 +1,6 @@
 #include "platform/qt/window_printer.h"
 
+#include "platform/qt/colour_scheme.h"
 #include "platform/qt/print_job.h"
 
 #include <QDeadlineTimer>
@@ -25,6 +26,9 @@ constexpr std::chrono::milliseconds kGrace{2'000};
 // the stacking order is the children's order.
 QPicture PictureOf(QWidget& widget, QSize area)
 {
+    // The page is the designed light window whatever the screen shows
+    // (a Windows high-contrast theme would print a black block).
+    const DesignedLook designed(widget);
     QPicture picture;
     QPainter painter(&picture);
     painter.fillRect(QRect(QPoint(), area), widget.palette().window());

@@ -47,8 +47,10 @@ public:
     Q_DISABLE_COPY_MOVE(WindowPrinter)
 
     // The page shows the widget's top-left `area` at 96 of its pixels to the
-    // inch, in colour, whatever part of it is on screen now; shrunk only if
-    // it would not fit the printable area. `done` runs once, on this
+    // inch, in its designed colours whatever the screen shows, whatever part
+    // of it is on screen now; shrunk only if it would not fit the printable
+    // area of the printer's paper. The widget must not have a palette of
+    // its own (DesignedLook). `done` runs once, on this
     // object's thread, when the print system has answered or soon after the
     // patience has ended.
     void Print(QWidget& widget, QSize area, Done done);

@@ -1,19 +1,33 @@
 #!/usr/bin/env bash
-# The shipped pelmaro.exe under Wine, started from the unpacked zip as a
-# user would: the window Form1 maps with a 632 x 408 client area; a reading
-# changed from the keyboard, 「計 算」 and 「リセット」 pressed with the pointer,
-# each seen on screen; the example pair typed gives what stepping to it does; a picture of the window saved beside the zip; print
-# hands a job to Wine's spooler, which passes it to the default queue of a
-# CUPS scheduler of the test's own, and nothing is said: the page that
-# comes out of the queue's filters is the printer's default paper, A5, with
-# the whole window shrunk onto it; 「ＥＮＤ」 ends the
-# program with status 0. Runs inside the display and the Wine that
+# The Windows packages under Wine, used as a user would. The zip holds
+# pelmaro.exe at its top and the same files the setup program installs; the
+# exe needs only Windows' own DLLs and carries its version information. An
+# older version installed silently, then this one over it, then this one
+# again: one program in Program Files\Pelmaro, one Start-menu shortcut to it
+# and one uninstall entry, with the program's Japanese name and version.
+# The installed program, the shortcut's target: the window Form1 maps
+# with a 632 x 408 client area; a reading changed from the keyboard,
+# 「計 算」 and 「リセット」 pressed with the pointer, each seen on screen; a
+# picture of the window saved beside the zip; the example pair typed gives
+# what stepping to it does; print hands a job to Wine's spooler, which
+# passes it to the default queue of a CUPS scheduler of the test's own, and
+# nothing is said: the page that comes out of the queue's filters is the
+# printer's default paper, A5, with the whole window shrunk onto it;
+# 「ＥＮＤ」 ends the program with status 0.
+# Under high-contrast black colours it shows no designed colour, and a
+# picture of it is saved too; its printed page is the designed light window. The registered silent uninstall leaves
+# nothing behind. Runs inside the display and the Wine that
 # scripts/windows-test.sh starts.
 set -euo pipefail
 zip=$1
+setup=$2
 here=$(dirname "$0")
 source "$here/../../scripts/xvfb-session.sh"
 source "$here/../../scripts/private-cups.sh"
+source "$here/../../scripts/wine.sh"
+name=$(sed -n 's/^Name\[ja\]=//p' "$here/../../packaging/pelmaro.desktop")
+version=${zip##*/pelmaro-}
+version=${version%-windows-x86_64.zip}
 printing=
 if [ "$(id -u)" -eq 0 ]; then
   printing=yes
@@ -23,14 +37,48 @@ if [ "$(id -u)" -eq 0 ]; then
   lpadmin -d Wine
 fi
 work=$(mktemp -d)
-unzip -q "$zip" -d "$work"
-exe=$(find "$work" -name pelmaro.exe)
+unzip -q "$zip" -d "$work/zip"
+exe=$work/zip/pelmaro.exe
+[ -f "$exe" ] || fail "pelmaro.exe is not at the top of the zip"
 # Nothing but Windows' own DLLs: a MinGW runtime or Qt DLL would be missing
 # on the optician's PC.
 foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | grep -iE '^(lib|qt)' || true)
 [ -z "$foreign" ] || fail "pelmaro.exe needs DLLs Windows does not have: $foreign"
 
-"$here/../../scripts/wine.sh" "$exe" &
+# What Properties and Task Manager show: each string follows its key.
+wrestool -x --raw -t 16 "$exe" | iconv -c -f UTF-16LE -t UTF-8 | tr -s '\0' '\n' >"$work/version.txt"
+field() { grep -A1 "$1\$" "$work/version.txt" | tail -n 1; }
+[ "$(field FileDescription)" = "$name" ] && [ "$(field ProductVersion)" = "$version" ] \
+  && [ "$(field ProductName)" = Pelmaro ] || fail "version information: $(tr '\n' ' ' <"$work/version.txt")"
+for readme in "$work"/zip/README-*.txt; do
+  [ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "${readme##*/} has no byte-order mark"
+  [ "$(grep -c $'\r$' "$readme")" = "$(wc -l <"$readme")" ] || fail "${readme##*/} has lines without CRLF"
+done
+echo "pelmaro.exe $version: 「$(field FileDescription)」; read-mes with a byte-order mark and CRLF"
+
+drive_c=$WINEPREFIX/drive_c
+folder="$drive_c/Program Files/Pelmaro"
+shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$name.lnk"
+apps() {
+  "$WINE" reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' "$work/apps.reg" /y >/dev/null 2>&1
+  iconv -f UTF-16 -t UTF-8 "$work/apps.reg" | tr -d '\r'
+}
+entry() { apps | sed -n "s/^\"$1\"=\"\\(.*\\)\"\$/\\1/p"; }
+(cd "$(dirname "$zip")" && cpack -G External -D CPACK_PACKAGE_VERSION=0.0.0 \
+  -D CPACK_PACKAGE_FILE_NAME=pelmaro-0.0.0-windows-x86_64 -B "$work/older" >/dev/null)
+"$WINE" "$work/older/pelmaro-0.0.0-windows-x86_64-setup.exe" /S
+[ "$(entry DisplayVersion)" = 0.0.0 ] || fail "the older version was not installed"
+"$WINE" "$setup" /S
+"$WINE" "$setup" /S
+[ "$(apps | grep -c '^"DisplayName"=')" = 1 ] && [ "$(entry DisplayName)" = "$name" ] \
+  && [ "$(entry DisplayVersion)" = "$version" ] || fail "uninstall entries: $(apps | grep '^"Display')"
+diff -r --exclude=uninstall.exe "$work/zip" "$folder" || fail "the installed files differ from the zip's"
+strings -a "$shortcut" | grep -qxF 'C:\Program Files\Pelmaro\pelmaro.exe' || fail "no shortcut 「$name」 to the program"
+echo "installed over 0.0.0 and again: one entry 「$name」 $version, the zip's files, a Start-menu shortcut"
+
+# The program the shortcut points to.
+exe=$folder/pelmaro.exe
+"$WINE" "$exe" &
 app=$!
 E2E_PIDS+=("$app")
 wait_for 60 find_window Form1 || fail "no window titled Form1 was mapped"
@@ -71,4 +119,53 @@ else
 fi
 
 end_cleanly "$app"
+
+# Wine's high-contrast black colours, with its theme off as Windows' is.
+{
+  echo REGEDIT4
+  echo '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]'
+  echo '"ThemeActive"="0"'
+  echo '[HKEY_CURRENT_USER\Control Panel\Colors]'
+  for item in ActiveTitle Background ButtonFace HilightText Menu Scrollbar Window; do echo "\"$item\"=\"0 0 0\""; done
+  for item in ButtonDkShadow ButtonHilight ButtonLight ButtonText MenuText TitleText WindowFrame WindowText; do
+    echo "\"$item\"=\"255 255 255\""
+  done
+  echo '"ButtonShadow"="128 128 128"'; echo '"GrayText"="0 255 0"'; echo '"Hilight"="26 235 255"'
+} >"$work/black.reg"
+"$WINE" regedit /S "$work/black.reg"
+# Wine reads the system colours once a session: start a new one.
+"$WINESERVER" -k
+"$WINESERVER" -w
+"$WINE" "$exe" &
+app=$!
+E2E_PIDS+=("$app")
+wait_for 60 find_window Form1 || fail "no window under high-contrast colours"
+focus_window
+picture_window "$work/black.png"
+cp "$work/black.png" "$(dirname "$zip")/pelmaro-windows-high-contrast.png"
+# Colours of 「計 算」's face, the title's background and the blue and magenta captions.
+designed=$(convert "$work/black.png" -format '%c' histogram:info:- \
+  | grep -ciE '#(FFC080|FFFFC0|0000FF|FF00FF)\b' || true)
+[ "$designed" = 0 ] || fail "$designed designed colours under high contrast"
+read -r left top _ <<<"$COMMAND1"
+face=$(convert "$work/black.png" -format "%[hex:p{$((left / TWIPS_PER_PIXEL + 10)),$((top / TWIPS_PER_PIXEL + 10))}]" info:)
+[ "$face" = 000000 ] || fail "「計 算」's face is #$face, not the system's black"
+echo "high contrast: the system's colours throughout; picture in $(dirname "$zip")/pelmaro-windows-high-contrast.png"
+if [ -n "$printing" ]; then
+  clear_output Wine
+  click_control $COMMAND1
+  click_control $PRINT
+  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r96 -sOutputFile="$work/page.ppm" "$(filtered_output Wine)"
+  python3 "$here/page_check.py" "$work/page.ppm" --paper 148x210 --scale 0.809 \
+    || fail "the page under high contrast is not the designed light window"
+fi
+end_cleanly "$app"
+
+quiet=$(entry QuietUninstallString | sed 's/\\"/"/g; s/\\\\/\\/g')  # "C:\...\uninstall.exe" /S
+program=${quiet#\"}
+program=${program%%\"*}
+"$WINE" "$program" ${quiet##*\" }
+removed() { [ ! -e "$folder" ] && [ ! -e "$shortcut" ] && ! apps | grep -q '^"DisplayName"='; }
+wait_for 30 removed || fail "the silent uninstall left: $(ls "$folder" "$shortcut" 2>&1 | tr '\n' ' ')"
+echo "the registered silent uninstall removed the files, the folder, the shortcut and the entry"
 rm -rf "$work"

@@ -1,5 +1,6 @@
 #include "window/qt/form1_window.h"
 
+#include "platform/qt/colour_scheme.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/utf8.h"
 #include "platform/qt/window_printer.h"
@@ -30,9 +31,12 @@ namespace {
 
 using platform::FromUtf8;
 
-QColor ToColor(Rgb rgb)
+std::optional<QColor> ToColor(std::optional<Rgb> rgb)
 {
-    return {rgb.red, rgb.green, rgb.blue};
+    if (!rgb) {
+        return std::nullopt;
+    }
+    return QColor(rgb->red, rgb->green, rgb->blue);
 }
 
 QString RowAndColumn(const ControlDescription& description)
@@ -42,16 +46,9 @@ QString RowAndColumn(const ControlDescription& description)
 
 FormLabel* MakeLabel(const ControlDescription& description, QWidget* parent)
 {
-    std::optional<QColor> background;
-    if (description.style.background) {
-        background = ToColor(*description.style.background);
-    }
-    auto* label = new FormLabel(FromUtf8(description.caption), description.style.centred, background, parent);
-    if (description.style.text) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, ToColor(*description.style.text));
-        label->setPalette(palette);
-    }
+    auto* label = new FormLabel(FromUtf8(description.caption), description.style.centred,
+                                description.style.background.has_value(), parent);
+    platform::SetDesignedColours(*label, ToColor(description.style.text), ToColor(description.style.background));
     if (!description.row.empty()) {
         label->setAccessibleDescription(RowAndColumn(description));
     }
@@ -84,10 +81,8 @@ QPushButton* MakeButton(const ControlDescription& description, QWidget* parent)
             classic->setParent(button);
             button->setStyle(classic);
         }
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, ToColor(*description.style.background));
-        button->setPalette(palette);
     }
+    platform::SetDesignedColours(*button, ToColor(description.style.text), ToColor(description.style.background));
     return button;
 }
 
@@ -127,6 +122,7 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
     // The first in the tab order (print) has the focus when the window opens.
     focusOrder.begin()->second->setFocus();
     m_form.Reset();  // the value labels' designed captions
+    platform::FollowScreenScheme(*this);
 }
 
 QWidget* Form1Window::AddControl(const ControlDescription& description)

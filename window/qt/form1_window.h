@@ -2,7 +2,8 @@
 
 // Form1 as a Qt window: builds the controls from the layout table, routes
 // each control's event to one Form1 operation, and gives Form1 the controls
-// it asks for. The behaviour itself lives in Form1.
+// it asks for. The behaviour itself lives in Form1; whether the screen shows
+// the table's colours or the system's is platform::ScreenScheme()'s call.
 
 #include "platform/qt/window_printer.h"
 #include "window/form1.h"

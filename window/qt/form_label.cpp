@@ -10,8 +10,8 @@
 
 namespace window::qt {
 
-FormLabel::FormLabel(const QString& caption, bool centred, std::optional<QColor> background, QWidget* parent)
-    : QLabel(caption, parent), m_background(background)
+FormLabel::FormLabel(const QString& caption, bool centred, bool filled, QWidget* parent)
+    : QLabel(caption, parent), m_filled(filled)
 {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
@@ -33,6 +33,11 @@ void FormLabel::SetCaption(const QString& caption)
 {
     setText(caption);
     FitCaption();
+}
+
+std::optional<QColor> FormLabel::Background() const
+{
+    return m_filled ? std::optional<QColor>(palette().color(backgroundRole())) : std::nullopt;
 }
 
 QRect FormLabel::BoxInside() const
@@ -80,8 +85,8 @@ void FormLabel::paintEvent(QPaintEvent* /*event*/)
         }
     }
     QPainter painter(this);
-    if (m_background) {
-        painter.fillRect(BoxInside(), *m_background);
+    if (m_filled) {
+        painter.fillRect(BoxInside(), palette().brush(backgroundRole()));
     }
     style()->drawItemText(&painter, TextRect(), static_cast<int>(alignment()) | Qt::TextWordWrap, palette(),
                           isEnabled(), text(), foregroundRole());

@@ -1,7 +1,8 @@
 #pragma once
 
 // A label as classic forms draw one: text from the top of its box, wrapped
-// to the box's width, no margin, transparent unless given a background. A
+// to the box's width, no margin, transparent unless filled (with its palette's
+// background role, where its designed face is kept). A
 // face with more ascent than the window was designed for is raised so its
 // glyphs stay inside a tight box. No glyph is ever cut by the box: the
 // widget reaches a little past it on every side, and further down where
@@ -20,13 +21,13 @@ class FormLabel final : public QLabel {
     Q_OBJECT
 
 public:
-    FormLabel(const QString& caption, bool centred, std::optional<QColor> background, QWidget* parent);
+    FormLabel(const QString& caption, bool centred, bool filled, QWidget* parent);
 
     // The box the form gives the label: its place, its size and the extent
     // of its background, in the parent's coordinates.
     void SetBox(const QRect& box);
     QRect Box() const { return m_box; }
-    std::optional<QColor> Background() const { return m_background; }
+    std::optional<QColor> Background() const;
 
     void SetCaption(const QString& caption);
 
@@ -38,7 +39,7 @@ private:
     QRect TextRect() const;   // where the caption is laid out, likewise
     void FitCaption();
 
-    std::optional<QColor> m_background;
+    bool m_filled;
     QRect m_box;
     bool m_laidOut = false;  // the caption measured, from the first paint on
 };

@@ -1,3 +1,4 @@
+#include "platform/qt/colour_scheme.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/qt/form1_layout.h"
 #include "window/qt/form_label.h"
@@ -90,6 +91,35 @@ TEST_F(FormLayout, ColoursAsDrawn)
     EXPECT_EQ(image.pixelColor(QPoint(24 + 3, 16 + 3)), QColor(255, 255, 192));
     EXPECT_EQ(Find<QLabel>("Label5")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
     EXPECT_EQ(Find<QLabel>("Label6")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+}
+
+// A high-contrast theme leaves no designed colour on screen; a picture for
+// the printer has them all again, and the screen gets its scheme back.
+TEST_F(FormLayout, SystemSchemeDropsEveryDesignedColourUntilPrinted)
+{
+    const QPoint calculateFace(464 + 10, 264 + 10);
+    const QPoint titleBackground(24 + 3, 16 + 3);
+    platform::ShowScheme(*m_window, platform::ColourScheme::System);
+    const QPalette system = m_window->palette();
+    for (const ControlDescription& d : kForm1Controls) {
+        const auto* control = Find<QWidget>(std::string(d.name).c_str());
+        for (const QPalette::ColorRole role : {control->foregroundRole(), control->backgroundRole()}) {
+            EXPECT_EQ(control->palette().color(role), system.color(role)) << d.name;
+        }
+    }
+    const QImage shown = m_window->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(calculateFace), system.color(QPalette::Button));
+    EXPECT_EQ(shown.pixelColor(titleBackground), system.color(QPalette::Window));
+    {
+        const platform::DesignedLook designed(*m_window);
+        const QImage printed = m_window->grab().toImage();
+        EXPECT_EQ(printed.pixelColor(calculateFace), QColor(255, 192, 128));
+        EXPECT_EQ(printed.pixelColor(titleBackground), QColor(255, 255, 192));
+        EXPECT_EQ(Find<QLabel>("Label6")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    }
+    EXPECT_EQ(m_window->grab().toImage(), shown);
+    platform::ShowScheme(*m_window, platform::ColourScheme::Designed);
+    EXPECT_EQ(m_window->grab().toImage().pixelColor(calculateFace), QColor(255, 192, 128));
 }
 
 TEST_F(FormLayout, LongCaptionsWrapInsideTheirBox)
