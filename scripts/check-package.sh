@@ -7,6 +7,8 @@ deb=$(ls build/default/package/pelmaro_*.deb | head -n 1)
 [ "$(id -u)" -eq 0 ] || { echo "check-package: installing a package needs root" >&2; exit 1; }
 source "$(dirname "$0")/xvfb-session.sh"
 
+# libcups is loaded on the first print, so no link shows the need for it.
+dpkg-deb -f "$deb" Depends | grep -qw libcups2 || fail "the package does not depend on libcups2"
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y "./$deb" </dev/null >/dev/null
 [ "$(command -v pelmaro)" = /usr/bin/pelmaro ] || fail "pelmaro is not on PATH"

@@ -1,6 +1,6 @@
 #include "platform/qt/cups_paper.h"
 
-#include <cups/ppd.h>
+#include "platform/qt/cups_library.h"
 
 #include <unistd.h>
 
@@ -29,12 +29,12 @@ struct Size final {
 // "Letter", "Postcard", "Custom.100x148mm".
 std::optional<Size> FromMediaTable(const char* name)
 {
-    const pwg_media_t* media = pwgMediaForPWG(name);
+    const pwg_media_t* media = Libcups().pwgMediaForPWG(name);
     if (!media) {
-        media = pwgMediaForLegacy(name);
+        media = Libcups().pwgMediaForLegacy(name);
     }
     if (!media) {
-        media = pwgMediaForPPD(name);
+        media = Libcups().pwgMediaForPPD(name);
     }
     if (!media || media->width <= 0 || media->length <= 0) {
         return std::nullopt;
@@ -42,26 +42,23 @@ std::optional<Size> FromMediaTable(const char* name)
     return Size{media->width / 100.0, media->length / 100.0, std::nullopt};
 }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 // A printer whose driver is a PPD has sizes of its own ("JISB5") and knows
-// the printable area of each. libcups still reads PPDs, though it calls
-// that interface old; CUPS itself prints through them.
+// the printable area of each.
 class PrinterPpd final {
 public:
     PrinterPpd(http_t* http, const char* printer)
     {
         std::array<char, 1024> path{};
         time_t modified = 0;
-        if (cupsGetPPD3(http, printer, &modified, path.data(), path.size()) == HTTP_STATUS_OK) {
+        if (Libcups().cupsGetPPD3(http, printer, &modified, path.data(), path.size()) == HTTP_STATUS_OK) {
             m_path = path.data();
-            m_ppd = ppdOpenFile(m_path.c_str());
+            m_ppd = Libcups().ppdOpenFile(m_path.c_str());
         }
     }
     ~PrinterPpd()
     {
         if (m_ppd) {
-            ppdClose(m_ppd);
+            Libcups().ppdClose(m_ppd);
         }
         if (!m_path.empty()) {
             unlink(m_path.c_str());
@@ -72,7 +69,7 @@ public:
 
     std::optional<Size> Find(const char* name) const
     {
-        const ppd_size_t* size = m_ppd ? ppdPageSize(m_ppd, name) : nullptr;
+        const ppd_size_t* size = m_ppd ? Libcups().ppdPageSize(m_ppd, name) : nullptr;
         if (!size || size->width <= 0 || size->length <= 0) {
             return std::nullopt;
         }
@@ -86,17 +83,16 @@ private:
     std::string m_path;
     ppd_file_t* m_ppd = nullptr;
 };
-#pragma GCC diagnostic pop
 
 // The widest margin the printer may need on one edge, in millimetres: the
 // largest of the values it lists ("media-left-margin-supported" 0, 423 for
 // a printer that prints borderless or with 4.23 mm).
 double WidestMargin(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, const char* attribute)
 {
-    ipp_attribute_t* supported = cupsFindDestSupported(http, dest, info, attribute);
+    ipp_attribute_t* supported = Libcups().cupsFindDestSupported(http, dest, info, attribute);
     int widest = 0;
-    for (int i = 0; supported && i < ippGetCount(supported); ++i) {
-        widest = std::max(widest, ippGetInteger(supported, i));
+    for (int i = 0; supported && i < Libcups().ippGetCount(supported); ++i) {
+        widest = std::max(widest, Libcups().ippGetInteger(supported, i));
     }
     return widest / 100.0;
 }
@@ -110,8 +106,8 @@ bool Set(const char* value)
 // "landscape", or "orientation-requested" 4 (turned anticlockwise) or 5.
 bool Landscape(const cups_dest_t& dest)
 {
-    const char* orientation = cupsGetOption("orientation-requested", dest.num_options, dest.options);
-    return Set(cupsGetOption("landscape", dest.num_options, dest.options))
+    const char* orientation = Libcups().cupsGetOption("orientation-requested", dest.num_options, dest.options);
+    return Set(Libcups().cupsGetOption("landscape", dest.num_options, dest.options))
            || (orientation && (std::strcmp(orientation, "4") == 0 || std::strcmp(orientation, "5") == 0));
 }
 
@@ -120,7 +116,7 @@ bool Landscape(const cups_dest_t& dest)
 std::vector<std::string> ChosenNames(const cups_dest_t& dest)
 {
     std::vector<std::string> names;
-    if (const char* media = cupsGetOption("media", dest.num_options, dest.options)) {
+    if (const char* media = Libcups().cupsGetOption("media", dest.num_options, dest.options)) {
         std::string_view rest(media);
         while (!rest.empty()) {
             const size_t comma = rest.find(',');
@@ -129,7 +125,7 @@ std::vector<std::string> ChosenNames(const cups_dest_t& dest)
         }
     }
     for (const char* option : {"PageSize", "PageRegion"}) {
-        if (const char* size = cupsGetOption(option, dest.num_options, dest.options)) {
+        if (const char* size = Libcups().cupsGetOption(option, dest.num_options, dest.options)) {
             names.emplace_back(size);
         }
     }
@@ -157,15 +153,15 @@ JobPaper PaperForJob(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
         }
     }
     if (!size) {
-        ipp_attribute_t* queueDefault = cupsFindDestDefault(http, dest, info, "media");
-        const char* name = queueDefault ? ippGetString(queueDefault, 0, nullptr) : nullptr;
+        ipp_attribute_t* queueDefault = Libcups().cupsFindDestDefault(http, dest, info, "media");
+        const char* name = queueDefault ? Libcups().ippGetString(queueDefault, 0, nullptr) : nullptr;
         if (!name || !(size = lookUp(name))) {
             name = kFallbackPaper;
             size = FromMediaTable(name);
         }
         // A `media` of the user's that names no size names a tray or a
         // kind of paper ("Upper", "photographic"): kept beside the size.
-        const char* chosen = cupsGetOption("media", dest->num_options, dest->options);
+        const char* chosen = Libcups().cupsGetOption("media", dest->num_options, dest->options);
         job.options.emplace_back("media", chosen ? std::string(name) + "," + chosen : std::string(name));
     }
     job.paper.width = size->width;

@@ -1,5 +1,6 @@
 #include "platform/qt/print_job.h"
 
+#include "platform/qt/cups_library.h"
 #include "platform/qt/cups_paper.h"
 
 #include <QBuffer>
@@ -7,7 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <cups/cups.h>
 
 #include <memory>
 
@@ -33,7 +33,7 @@ PrintOutcome Failure(http_t* http, ipp_status_t status, Clock::time_point deadli
     if (Clock::now() >= deadline) {
         return PrintOutcome::NoAnswer;
     }
-    if (httpError(http) != 0) {
+    if (Libcups().httpError(http) != 0) {
         return PrintOutcome::NoServer;
     }
     switch (status) {
@@ -85,7 +85,7 @@ QByteArray PdfPage(const Page& page, const Paper& paper)
 
 struct OptionsDeleter final {
     int count = 0;
-    void operator()(cups_option_t* options) const { cupsFreeOptions(count, options); }
+    void operator()(cups_option_t* options) const { Libcups().cupsFreeOptions(count, options); }
 };
 using Options = std::unique_ptr<cups_option_t, OptionsDeleter>;
 
@@ -94,45 +94,48 @@ Options JobOptions(const JobPaper& job)
     int count = 0;
     cups_option_t* options = nullptr;
     for (const auto& [name, value] : job.options) {
-        count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+        count = Libcups().cupsAddOption(name.c_str(), value.c_str(), count, &options);
     }
     return Options(options, OptionsDeleter{count});
 }
 
 struct DestDeleter final {
-    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+    void operator()(cups_dest_t* dest) const { Libcups().cupsFreeDests(1, dest); }
 };
 struct InfoDeleter final {
-    void operator()(cups_dinfo_t* info) const { cupsFreeDestInfo(info); }
+    void operator()(cups_dinfo_t* info) const { Libcups().cupsFreeDestInfo(info); }
 };
 struct HttpDeleter final {
-    void operator()(http_t* http) const { httpClose(http); }
+    void operator()(http_t* http) const { Libcups().httpClose(http); }
 };
 
 }  // namespace
 
 PrintOutcome SendPage(const Page& page)
 {
-    cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
+    if (!LoadLibcups()) {
+        return PrintOutcome::SendFailed;
+    }
+    Libcups().cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
     Clock::time_point deadline = page.deadline;
     const auto patience = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     int cancel = 0;
-    std::unique_ptr<http_t, HttpDeleter> http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC,
-                                                           cupsEncryption(), 1,
+    std::unique_ptr<http_t, HttpDeleter> http(Libcups().httpConnect2(Libcups().cupsServer(), Libcups().ippPort(), nullptr, AF_UNSPEC,
+                                                           Libcups().cupsEncryption(), 1,
                                                            static_cast<int>(patience.count()), &cancel));
     if (!http) {
         return Clock::now() >= deadline ? PrintOutcome::NoAnswer : PrintOutcome::NoServer;
     }
-    httpSetTimeout(http.get(), 0.5, KeepWaiting, &deadline);
+    Libcups().httpSetTimeout(http.get(), 0.5, KeepWaiting, &deadline);
 
-    std::unique_ptr<cups_dest_t, DestDeleter> dest(cupsGetNamedDest(http.get(), nullptr, nullptr));
+    std::unique_ptr<cups_dest_t, DestDeleter> dest(Libcups().cupsGetNamedDest(http.get(), nullptr, nullptr));
     if (!dest) {
-        const ipp_status_t status = cupsLastError();
+        const ipp_status_t status = Libcups().cupsLastError();
         return Failure(http.get(), status == IPP_STATUS_OK ? IPP_STATUS_ERROR_NOT_FOUND : status, deadline);
     }
-    std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cupsCopyDestInfo(http.get(), dest.get()));
+    std::unique_ptr<cups_dinfo_t, InfoDeleter> info(Libcups().cupsCopyDestInfo(http.get(), dest.get()));
     if (!info) {
-        return Failure(http.get(), cupsLastError(), deadline);
+        return Failure(http.get(), Libcups().cupsLastError(), deadline);
     }
     const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get());
     const QByteArray pdf = PdfPage(page, paper.paper);
@@ -140,23 +143,23 @@ PrintOutcome SendPage(const Page& page)
     const Options options = JobOptions(paper);
 
     int job = 0;
-    const ipp_status_t created = cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
+    const ipp_status_t created = Libcups().cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
                                                    options.get_deleter().count, options.get());
     if (!Succeeded(created) || job == 0) {
         return Failure(http.get(), created, deadline);
     }
-    const bool sent = cupsStartDestDocument(http.get(), dest.get(), info.get(), job, title.constData(),
+    const bool sent = Libcups().cupsStartDestDocument(http.get(), dest.get(), info.get(), job, title.constData(),
                                             CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE
-                      && cupsWriteRequestData(http.get(), pdf.constData(), static_cast<size_t>(pdf.size()))
+                      && Libcups().cupsWriteRequestData(http.get(), pdf.constData(), static_cast<size_t>(pdf.size()))
                              == HTTP_STATUS_CONTINUE;
-    const ipp_status_t finished = sent ? cupsFinishDestDocument(http.get(), dest.get(), info.get())
-                                       : cupsLastError();
+    const ipp_status_t finished = sent ? Libcups().cupsFinishDestDocument(http.get(), dest.get(), info.get())
+                                       : Libcups().cupsLastError();
     if (Succeeded(finished) && sent) {
         return PrintOutcome::Accepted;
     }
     const PrintOutcome failure = Failure(http.get(), finished, deadline);
     // A job left waiting for its document would hold the queue.
-    cupsCancelDestJob(http.get(), dest.get(), job);
+    Libcups().cupsCancelDestJob(http.get(), dest.get(), job);
     return failure;
 }
 
