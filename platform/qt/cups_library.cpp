@@ -16,11 +16,14 @@ LibcupsFunctions Loaded()
     if (!library) {
         return functions;
     }
-    // The library stays loaded for the program's life.
+    // The library stays loaded for the program's life. dlsym hands back
+    // every symbol as an object pointer.
+    // NOLINTBEGIN(cppcoreguidelines-macro-usage, cppcoreguidelines-pro-type-reinterpret-cast)
 #define PELMARO_LIBCUPS_LOOK_UP(name) \
     functions.name = reinterpret_cast<decltype(&::name)>(dlsym(library, #name));
     PELMARO_LIBCUPS_FUNCTIONS(PELMARO_LIBCUPS_LOOK_UP)
 #undef PELMARO_LIBCUPS_LOOK_UP
+    // NOLINTEND(cppcoreguidelines-macro-usage, cppcoreguidelines-pro-type-reinterpret-cast)
     return functions;
 }
 #pragma GCC diagnostic pop
@@ -28,6 +31,7 @@ LibcupsFunctions Loaded()
 bool Complete(const LibcupsFunctions& functions)
 {
     bool complete = true;
+    // NOLINTNEXTLINE(cppcoreguidelines-macro-usage)
 #define PELMARO_LIBCUPS_FOUND(name) complete = complete && functions.name != nullptr;
     PELMARO_LIBCUPS_FUNCTIONS(PELMARO_LIBCUPS_FOUND)
 #undef PELMARO_LIBCUPS_FOUND

@@ -12,6 +12,10 @@
 
 namespace platform {
 
+// One list of the functions, read by the table below and by the loader: a
+// macro is the only way C++ has to turn a name into both a member and the
+// string dlsym looks for.
+// NOLINTBEGIN(cppcoreguidelines-macro-usage, bugprone-macro-parentheses)
 #define PELMARO_LIBCUPS_FUNCTIONS(X)                                                                       \
     X(cupsAddOption) X(cupsCancelDestJob) X(cupsCopyDestInfo) X(cupsCreateDestJob) X(cupsEncryption)       \
     X(cupsFindDestDefault) X(cupsFindDestSupported) X(cupsFinishDestDocument) X(cupsFreeDestInfo)          \
@@ -29,6 +33,7 @@ struct LibcupsFunctions final {
     PELMARO_LIBCUPS_FUNCTIONS(PELMARO_LIBCUPS_POINTER)
 #undef PELMARO_LIBCUPS_POINTER
 };
+// NOLINTEND(cppcoreguidelines-macro-usage, bugprone-macro-parentheses)
 #pragma GCC diagnostic pop
 
 // Loads libcups the first time it is asked, from any thread; false where

@@ -66,6 +66,8 @@ public:
     }
     PrinterPpd(const PrinterPpd&) = delete;
     PrinterPpd& operator=(const PrinterPpd&) = delete;
+    PrinterPpd(PrinterPpd&&) = delete;
+    PrinterPpd& operator=(PrinterPpd&&) = delete;
 
     std::optional<Size> Find(const char* name) const
     {
@@ -99,7 +101,7 @@ double WidestMargin(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, const c
 
 bool Set(const char* value)
 {
-    return value && std::strcmp(value, "false") != 0 && std::strcmp(value, "no") != 0
+    return value != nullptr && std::strcmp(value, "false") != 0 && std::strcmp(value, "no") != 0
            && std::strcmp(value, "off") != 0;
 }
 
@@ -108,7 +110,7 @@ bool Landscape(const cups_dest_t& dest)
 {
     const char* orientation = Libcups().cupsGetOption("orientation-requested", dest.num_options, dest.options);
     return Set(Libcups().cupsGetOption("landscape", dest.num_options, dest.options))
-           || (orientation && (std::strcmp(orientation, "4") == 0 || std::strcmp(orientation, "5") == 0));
+           || (orientation != nullptr && (std::strcmp(orientation, "4") == 0 || std::strcmp(orientation, "5") == 0));
 }
 
 // The sizes the user chose, in the order CUPS weighs them: each entry of
@@ -154,15 +156,15 @@ JobPaper PaperForJob(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
     }
     if (!size) {
         ipp_attribute_t* queueDefault = Libcups().cupsFindDestDefault(http, dest, info, "media");
-        const char* name = queueDefault ? Libcups().ippGetString(queueDefault, 0, nullptr) : nullptr;
-        if (!name || !(size = lookUp(name))) {
+        const char* name = queueDefault != nullptr ? Libcups().ippGetString(queueDefault, 0, nullptr) : nullptr;
+        if (name == nullptr || !(size = lookUp(name))) {
             name = kFallbackPaper;
             size = FromMediaTable(name);
         }
         // A `media` of the user's that names no size names a tray or a
         // kind of paper ("Upper", "photographic"): kept beside the size.
         const char* chosen = Libcups().cupsGetOption("media", dest->num_options, dest->options);
-        job.options.emplace_back("media", chosen ? std::string(name) + "," + chosen : std::string(name));
+        job.options.emplace_back("media", chosen != nullptr ? std::string(name) + "," + chosen : std::string(name));
     }
     job.paper.width = size->width;
     job.paper.length = size->length;

@@ -10,6 +10,7 @@
 #include "platform/print_outcome.h"
 
 #include <QString>
+#include <QtGlobal>
 
 #include <chrono>
 #include <functional>
@@ -31,8 +32,7 @@ public:
     // Opens the printer and notes the jobs already in its queue.
     explicit SpoolerWatch(const QString& printer);
     ~SpoolerWatch();
-    SpoolerWatch(const SpoolerWatch&) = delete;
-    SpoolerWatch& operator=(const SpoolerWatch&) = delete;
+    Q_DISABLE_COPY_MOVE(SpoolerWatch)
 
     // Before sending: the printer is gone, offline, in error or not
     // available; nothing when it can take a job.
