@@ -116,26 +116,27 @@ PrintOutcome SendPage(const Page& page)
     if (!LoadLibcups()) {
         return PrintOutcome::SendFailed;
     }
-    Libcups().cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
+    const LibcupsFunctions& cups = Libcups();
+    cups.cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
     Clock::time_point deadline = page.deadline;
     const auto patience = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     int cancel = 0;
-    std::unique_ptr<http_t, HttpDeleter> http(Libcups().httpConnect2(Libcups().cupsServer(), Libcups().ippPort(), nullptr, AF_UNSPEC,
-                                                           Libcups().cupsEncryption(), 1,
-                                                           static_cast<int>(patience.count()), &cancel));
+    std::unique_ptr<http_t, HttpDeleter> http(cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC,
+                                                                cups.cupsEncryption(), 1,
+                                                                static_cast<int>(patience.count()), &cancel));
     if (!http) {
         return Clock::now() >= deadline ? PrintOutcome::NoAnswer : PrintOutcome::NoServer;
     }
-    Libcups().httpSetTimeout(http.get(), 0.5, KeepWaiting, &deadline);
+    cups.httpSetTimeout(http.get(), 0.5, KeepWaiting, &deadline);
 
-    std::unique_ptr<cups_dest_t, DestDeleter> dest(Libcups().cupsGetNamedDest(http.get(), nullptr, nullptr));
+    std::unique_ptr<cups_dest_t, DestDeleter> dest(cups.cupsGetNamedDest(http.get(), nullptr, nullptr));
     if (!dest) {
-        const ipp_status_t status = Libcups().cupsLastError();
+        const ipp_status_t status = cups.cupsLastError();
         return Failure(http.get(), status == IPP_STATUS_OK ? IPP_STATUS_ERROR_NOT_FOUND : status, deadline);
     }
-    std::unique_ptr<cups_dinfo_t, InfoDeleter> info(Libcups().cupsCopyDestInfo(http.get(), dest.get()));
+    std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cups.cupsCopyDestInfo(http.get(), dest.get()));
     if (!info) {
-        return Failure(http.get(), Libcups().cupsLastError(), deadline);
+        return Failure(http.get(), cups.cupsLastError(), deadline);
     }
     const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get());
     const QByteArray pdf = PdfPage(page, paper.paper);
@@ -143,23 +144,23 @@ PrintOutcome SendPage(const Page& page)
     const Options options = JobOptions(paper);
 
     int job = 0;
-    const ipp_status_t created = Libcups().cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
-                                                   options.get_deleter().count, options.get());
+    const ipp_status_t created = cups.cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
+                                                        options.get_deleter().count, options.get());
     if (!Succeeded(created) || job == 0) {
         return Failure(http.get(), created, deadline);
     }
-    const bool sent = Libcups().cupsStartDestDocument(http.get(), dest.get(), info.get(), job, title.constData(),
-                                            CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE
-                      && Libcups().cupsWriteRequestData(http.get(), pdf.constData(), static_cast<size_t>(pdf.size()))
+    const bool sent = cups.cupsStartDestDocument(http.get(), dest.get(), info.get(), job, title.constData(),
+                                                 CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE
+                      && cups.cupsWriteRequestData(http.get(), pdf.constData(), static_cast<size_t>(pdf.size()))
                              == HTTP_STATUS_CONTINUE;
-    const ipp_status_t finished = sent ? Libcups().cupsFinishDestDocument(http.get(), dest.get(), info.get())
-                                       : Libcups().cupsLastError();
+    const ipp_status_t finished = sent ? cups.cupsFinishDestDocument(http.get(), dest.get(), info.get())
+                                       : cups.cupsLastError();
     if (Succeeded(finished) && sent) {
         return PrintOutcome::Accepted;
     }
     const PrintOutcome failure = Failure(http.get(), finished, deadline);
     // A job left waiting for its document would hold the queue.
-    Libcups().cupsCancelDestJob(http.get(), dest.get(), job);
+    cups.cupsCancelDestJob(http.get(), dest.get(), job);
     return failure;
 }
 
