@@ -82,6 +82,18 @@ filtered_output() {
   echo "$out"
 }
 
+# Checks the page a queue's filters made (PostScript or PDF), rasterised at
+# 96 dpi: the paper must be $2 (WxH, millimetres) and the window whole on it
+# at scale $3 of its designed size (tests/e2e/page_check.py).
+check_filtered_page() {
+  local raster status=0
+  raster=$(mktemp --suffix=.ppm)
+  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r96 -sOutputFile="$raster" "$1"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/page_check.py" "$raster" --paper "$2" --scale "$3" || status=$?
+  rm -f "$raster"
+  return "$status"
+}
+
 # The documents the scheduler kept, newest last.
 kept_documents() {
   ls -tr "$CUPS_DIR"/spool/d* 2>/dev/null || true

@@ -89,8 +89,8 @@ bool Form1::ApplyTyped(ScrollBar bar)
     if (!HasEntry(bar)) {
         return false;
     }
-    const BarDesign& design = DesignOf(bar);
-    const auto outcome = power::PositionFromEntry(MeaningOf(design.bar).kind, m_entry->typed);
+    const power::BarKind kind = MeaningOf(bar).kind;
+    const auto outcome = power::PositionFromEntry(kind, m_entry->typed);
     m_entry.reset();
     if (const auto* position = std::get_if<power::ScrollPosition>(&outcome)) {
         if (*position == m_controls.Position(bar)) {
@@ -100,7 +100,7 @@ bool Form1::ApplyTyped(ScrollBar bar)
         }
         return true;
     }
-    WriteValueLabel(bar, power::RefusalCaption(MeaningOf(design.bar).kind, std::get<power::EntryRefusal>(outcome)));
+    WriteValueLabel(bar, power::RefusalCaption(kind, std::get<power::EntryRefusal>(outcome)));
     m_controls.Beep();
     // The reason gives way to the reading unless something else has been
     // written in the label since: a new entry, a move, a drag, a reset.

@@ -78,7 +78,7 @@ private:
     std::optional<Entry> m_entry;
     // Captions written in each bar's value label so far: a refusal's reason
     // gives way to the reading only if it is still what the label shows.
-    std::array<unsigned, 6> m_valueLabelWrites{};
+    std::array<unsigned, power::kBarMeanings.size()> m_valueLabelWrites{};
 };
 
 }  // namespace window

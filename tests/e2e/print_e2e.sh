@@ -104,9 +104,8 @@ while IFS='|' read -r saved paper scale lang; do
   clear_output Paper
   click_control $PRINT
   out=$(filtered_output Paper)
-  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r96 -sOutputFile="$work/paper.ppm" "$out"
   echo "saved options \"$saved\", $lang:"
-  python3 "$here/page_check.py" "$work/paper.ppm" --paper "$paper" --scale "$scale" || fail "\"$saved\" printed wrong"
+  check_filtered_page "$out" "$paper" "$scale" || fail "\"$saved\" printed wrong"
 done <<'EOF'
 |210x297|1|C.UTF-8
 |210x297|1|ja_JP.UTF-8

@@ -34,6 +34,7 @@ if [ "$(id -u)" -eq 0 ]; then
   start_private_cups
   add_ppd_queue Wine
   lpadmin -p Wine -o PageSize=A5
+  A5="148x210 0.809"  # the paper, and the window's scale on it: (148 - 2 x 6.35 mm) / 167.2 mm
   lpadmin -d Wine
 fi
 work=$(mktemp -d)
@@ -111,9 +112,7 @@ if [ -n "$printing" ]; then
   sleep 0.5  # the outcome reaches the window right after the job is taken
   [ "$(xdotool search --onlyvisible --name '^Form1$' | wc -l)" -eq 1 ] || fail "a message for an accepted job"
   echo "print: Wine's spooler passed the job on ($(file -b "$(kept_documents | tail -n 1)" | cut -d, -f1)), nothing said"
-  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r96 -sOutputFile="$work/page.ppm" "$out"
-  # (148 - 2 x 6.35 mm) / 167.2 mm
-  python3 "$here/page_check.py" "$work/page.ppm" --paper 148x210 --scale 0.809 || fail "the page on A5"
+  check_filtered_page "$out" $A5 || fail "the page on A5"
 else
   echo "SKIP print: a CUPS scheduler needs root"
 fi
@@ -155,9 +154,7 @@ if [ -n "$printing" ]; then
   clear_output Wine
   click_control $COMMAND1
   click_control $PRINT
-  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r96 -sOutputFile="$work/page.ppm" "$(filtered_output Wine)"
-  python3 "$here/page_check.py" "$work/page.ppm" --paper 148x210 --scale 0.809 \
-    || fail "the page under high contrast is not the designed light window"
+  check_filtered_page "$(filtered_output Wine)" $A5 || fail "the page under high contrast is not the designed light window"
 fi
 end_cleanly "$app"
 

@@ -10,8 +10,8 @@
 #include "window/qt/form_label.h"
 #include "window/qt/form_scroll_bar.h"
 
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMessageBox>
