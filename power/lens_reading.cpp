@@ -3,6 +3,7 @@
 #include "platform/number_text.h"
 #include "power/notation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -119,6 +120,46 @@ std::string AxisCaption(int axis)
         return {};
     }
     return platform::IntegerText(NamedAxis(axis)) + std::string(notation::kDegree);
+}
+
+namespace {
+
+// The value at a position as arithmetic sees it, axis 0 left as 0.
+double RawValueAt(BarKind kind, ScrollPosition position)
+{
+    switch (kind) {
+    case BarKind::Sphere: return SphereFromPosition(position);
+    case BarKind::Cylinder: return CylinderFromPosition(position);
+    case BarKind::Axis: return AxisFromPosition(position);
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+double ValueAt(BarKind kind, ScrollPosition position)
+{
+    const double value = RawValueAt(kind, position);
+    return kind == BarKind::Axis ? NamedAxis(static_cast<int>(value)) : value;
+}
+
+ValueRange ValueRangeOf(BarKind kind)
+{
+    const PositionRange range = RangeOf(kind);
+    const double atMinimum = RawValueAt(kind, range.minimum);
+    const double atMaximum = RawValueAt(kind, range.maximum);
+    return {std::min(atMinimum, atMaximum), std::max(atMinimum, atMaximum)};
+}
+
+std::optional<ScrollPosition> PositionNearest(BarKind kind, double value)
+{
+    const double steps = value * std::pow(10.0, StepDecimals(kind));
+    // Past this no bar has a position, and llround would overflow.
+    constexpr double kFurthest = std::numeric_limits<ScrollPosition>::max();
+    if (!(std::abs(steps) <= kFurthest)) {  // NaN too
+        return std::nullopt;
+    }
+    return PositionFromSteps(kind, std::llround(steps));
 }
 
 std::string ValueCaption(BarKind kind, ScrollPosition position)

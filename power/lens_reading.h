@@ -78,6 +78,24 @@ std::int16_t AxisFromPosition(ScrollPosition position);
 // -150 on a cylinder bar -> 150, axis 175 -> 5, axis 0 -> 180 ("180°").
 std::optional<ScrollPosition> PositionFromSteps(BarKind kind, long long steps);
 
+// A position's value as a number in the unit its label shows, dioptres or
+// degrees, for whatever reads values rather than captions (assistive
+// technology): 1325 on a sphere bar -> -3.25, 5 on an axis bar -> 175,
+// and axis 0 is 180 here too.
+double ValueAt(BarKind kind, ScrollPosition position);
+
+struct ValueRange final {
+    double least;
+    double greatest;
+};
+// The values at the two ends of a bar, the lesser first: sphere -10..+10,
+// cylinder -5..0, axis 0..180.
+ValueRange ValueRangeOf(BarKind kind);
+
+// The position whose value is nearest `value`, to the bar's step: -3.254 on
+// a sphere bar -> 1325; nothing for a value off the bar or not finite.
+std::optional<ScrollPosition> PositionNearest(BarKind kind, double value);
+
 // The row's three bars, by kBarMeanings, as one reading.
 LensPower CheckReading(const ScrollPositions& positions);
 LensPower MeasuredReading(const ScrollPositions& positions);

@@ -94,13 +94,18 @@ bool Form1::ApplyTyped(ScrollBar bar)
     m_entry.reset();
     if (const auto* position = std::get_if<power::ScrollPosition>(&outcome)) {
         if (*position == m_controls.Position(bar)) {
-            ShowReading(bar);  // the bar raises no change for its own position
+            // The bar raises no change for its own position, so a reader
+            // would not hear the value taken.
+            ShowReading(bar);
+            m_controls.Announce(ValueCaption(bar, *position));
         } else {
             m_controls.SetPosition(bar, *position);  // ScrollChange runs nested in here
         }
         return true;
     }
-    WriteValueLabel(bar, power::RefusalCaption(kind, std::get<power::EntryRefusal>(outcome)));
+    const std::string_view reason = power::RefusalCaption(kind, std::get<power::EntryRefusal>(outcome));
+    WriteValueLabel(bar, reason);
+    m_controls.Announce(reason);
     m_controls.Beep();
     // The reason gives way to the reading unless something else has been
     // written in the label since: a new entry, a move, a drag, a reset.
@@ -121,7 +126,9 @@ void Form1::Calculate()
     }
     const power::LensPower residual =
         power::ResidualPower(power::CheckReading(positions), power::MeasuredReading(positions));
-    m_controls.SetCaption(Label::Label6, power::ResidualCaption(residual));
+    const std::string caption = power::ResidualCaption(residual);
+    m_controls.SetCaption(Label::Label6, caption);
+    m_controls.Announce(caption);
 }
 
 void Form1::Reset()

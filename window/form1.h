@@ -50,11 +50,14 @@ public:
     bool EraseTyped(ScrollBar bar);
     bool DropTyped(ScrollBar bar);
     // Moves the bar to the entry's value as moving it would (ScrollChange
-    // follows); or leaves the bar as it was and shows why for kRefusalShown,
-    // with a beep. Either way the entry is gone.
+    // follows, and a reader hears the bar's new value); or leaves the bar as
+    // it was and shows and announces why for kRefusalShown, with a beep.
+    // Either way the entry is gone. An entry of the bar's own position is
+    // announced, since the bar does not change.
     bool ApplyTyped(ScrollBar bar);
 
-    // Result label := caption of check reading minus measured reading.
+    // Result label := caption of check reading minus measured reading, and
+    // a reader hears it.
     void Calculate();
     // Back to the designed state: entry dropped, result cleared, value
     // captions, then bars.

@@ -40,9 +40,11 @@ public:
     // Moves the bar. If the position differs from the current one, the bar's
     // change notification runs before this returns; if not, nothing is raised.
     virtual void SetPosition(ScrollBar bar, power::ScrollPosition position) = 0;
-    // Shows the caption (UTF-8) in the label and, for a bar's value label,
-    // tells assistive technology the bar's value now reads so.
+    // Shows the caption (UTF-8) in the label.
     virtual void SetCaption(Label label, std::string_view caption) = 0;
+    // Has a running screen reader say the text (UTF-8) now, without moving
+    // the focus; nothing on screen changes.
+    virtual void Announce(std::string_view text) = 0;
 
     // Ends the program: the window closes and no further notification comes.
     virtual void End() = 0;

@@ -1,5 +1,6 @@
 #include "platform/qt/application.h"
 
+#include "platform/qt/announcer.h"
 #include "platform/qt/colour_scheme.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/spooler.h"
@@ -102,6 +103,7 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv,
 
     UseDesignedLook();
     InsertFontSubstitutes();
+    QAccessible::installFactory(Announcer::AccessibleInterface);
     for (const QAccessible::InterfaceFactory factory : accessibility) {
         QAccessible::installFactory(factory);
     }

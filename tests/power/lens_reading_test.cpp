@@ -72,6 +72,44 @@ TEST(LensReading, DivisionsGiveTheExactDoubleQuotients)
     EXPECT_EQ(power::DioptreCaption(-0.0), "0.00Ｄ");
 }
 
+// What assistive technology reads and sets: values in the label's unit,
+// each round trip back to the same position, ends in the same unit.
+TEST(LensReading, ValuesInTheLabelsUnitAndBack)
+{
+    using power::BarKind;
+    const struct {
+        BarKind kind;
+        power::ScrollPosition position;
+        double value;
+    } rows[] = {
+        {BarKind::Sphere, 1325, -3.25}, {BarKind::Sphere, 975, 0.25},  {BarKind::Sphere, 0, 10.0},
+        {BarKind::Cylinder, 150, -1.5}, {BarKind::Cylinder, 0, 0.0},   {BarKind::Axis, 5, 175.0},
+        {BarKind::Axis, 0, 180.0},      {BarKind::Axis, 180, 180.0},   {BarKind::Axis, 90, 90.0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(power::ValueAt(row.kind, row.position), row.value) << row.position;
+        EXPECT_EQ(power::PositionNearest(row.kind, row.value), row.kind == BarKind::Axis && row.position == 180
+                                                                   ? power::ScrollPosition{0}
+                                                                   : row.position);
+    }
+    EXPECT_EQ(power::PositionNearest(BarKind::Sphere, -3.254), 1325);
+    EXPECT_EQ(power::PositionNearest(BarKind::Axis, 0.0), 180);
+    EXPECT_EQ(power::PositionNearest(BarKind::Sphere, 10.01), std::nullopt);
+    EXPECT_EQ(power::PositionNearest(BarKind::Cylinder, 0.5), std::nullopt);  // a plus cylinder
+    EXPECT_EQ(power::PositionNearest(BarKind::Axis, std::numeric_limits<double>::quiet_NaN()), std::nullopt);
+    EXPECT_EQ(power::PositionNearest(BarKind::Sphere, 1e300), std::nullopt);
+
+    const struct {
+        BarKind kind;
+        double least;
+        double greatest;
+    } ends[] = {{BarKind::Sphere, -10.0, 10.0}, {BarKind::Cylinder, -5.0, 0.0}, {BarKind::Axis, 0.0, 180.0}};
+    for (const auto& row : ends) {
+        EXPECT_EQ(power::ValueRangeOf(row.kind).least, row.least);
+        EXPECT_EQ(power::ValueRangeOf(row.kind).greatest, row.greatest);
+    }
+}
+
 TEST(LensReading, ReadingsTakeTheirThreeBars)
 {
     const power::ScrollPositions positions{975, 50, 45, 1100, 125, 180};

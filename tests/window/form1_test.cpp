@@ -45,6 +45,7 @@ TEST(Form1, CalculateAtStartShowsZeroSphere)
     ModelControls model;
     model.form().Calculate();
     EXPECT_EQ(model.Caption(Label::Label6), "Ｓ 0.00Ｄ");
+    EXPECT_EQ(model.Log().back(), "say Ｓ 0.00Ｄ");  // heard, whatever has the focus
 }
 
 TEST(Form1, MovingABarUpdatesOnlyItsValueLabel)
@@ -85,22 +86,28 @@ TEST(Form1, ValueLabelsFollowTheirBars)
 TEST(Form1, TypedEntriesMoveTheBarOnceOrLeaveIt)
 {
     const std::string offRange(power::RefusalCaption(power::BarKind::Sphere, power::EntryRefusal::OffRange));
+    // What a reader is told besides the bar's own change: a refusal, or
+    // an entry that left the bar where it was.
     const struct {
         ScrollBar bar;
         power::ScrollPosition position;
         int beeps;
         const char* keys;
         std::string caption;
+        std::string said;
     } rows[] = {
-        {ScrollBar::HScroll2, 150, 0, "1.5\n", "-1.50Ｄ"}, {ScrollBar::HScroll6, 180, 0, "0\n", "180°"},
-        {ScrollBar::HScroll4, 1322, 0, "-3.29<2\n", "-3.22Ｄ"},
-        {ScrollBar::HScroll4, 700, 0, "a3 \n", "＋3.00Ｄ"},  // only digits, signs and points are typed
-        {ScrollBar::HScroll1, 1000, 0, "0\n", "0.00Ｄ"},     // the same position: no change notification
-        {ScrollBar::HScroll1, 1000, 0, "-3.2", "-3.2_"}, {ScrollBar::HScroll1, 1000, 0, "-3.2!", "0.00Ｄ"},
-        {ScrollBar::HScroll1, 1000, 0, "3<<\n", "0.00Ｄ"}, {ScrollBar::HScroll1, 1000, 1, "25\n", offRange},
-        {ScrollBar::HScroll1, 1000, 1, "25\n~", "0.00Ｄ"},
-        {ScrollBar::HScroll1, 1000, 1, "25\n3~", "3_"},  // a new entry outlives the moment
-        {ScrollBar::HScroll3, 90, 2, "1234567890", "12345678_"},
+        {ScrollBar::HScroll2, 150, 0, "1.5\n", "-1.50Ｄ", ""},
+        {ScrollBar::HScroll6, 180, 0, "0\n", "180°", ""},
+        {ScrollBar::HScroll4, 1322, 0, "-3.29<2\n", "-3.22Ｄ", ""},
+        {ScrollBar::HScroll4, 700, 0, "a3 \n", "＋3.00Ｄ", ""},  // only digits, signs and points are typed
+        {ScrollBar::HScroll1, 1000, 0, "0\n", "0.00Ｄ", "0.00Ｄ"},  // the same position: no change notification
+        {ScrollBar::HScroll1, 1000, 0, "-3.2", "-3.2_", ""},
+        {ScrollBar::HScroll1, 1000, 0, "-3.2!", "0.00Ｄ", ""},
+        {ScrollBar::HScroll1, 1000, 0, "3<<\n", "0.00Ｄ", ""},
+        {ScrollBar::HScroll1, 1000, 1, "25\n", offRange, offRange},
+        {ScrollBar::HScroll1, 1000, 1, "25\n~", "0.00Ｄ", offRange},
+        {ScrollBar::HScroll1, 1000, 1, "25\n3~", "3_", offRange},  // a new entry outlives the moment
+        {ScrollBar::HScroll3, 90, 2, "1234567890", "12345678_", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.keys);
@@ -123,6 +130,13 @@ TEST(Form1, TypedEntriesMoveTheBarOnceOrLeaveIt)
         EXPECT_EQ(std::count(log.begin(), log.end(), "beep"), row.beeps);
         const bool moved = row.position != window::DesignOf(row.bar).designedPosition;
         EXPECT_EQ(std::count(log.begin(), log.end(), std::string("change ") + window::testing::NameOf(row.bar)), moved ? 1 : 0);
+        std::string said;
+        for (const std::string& entry : log) {
+            if (entry.rfind("say ", 0) == 0) {
+                said += entry.substr(4);
+            }
+        }
+        EXPECT_EQ(said, row.said);
     }
 }
 

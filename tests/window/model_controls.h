@@ -24,6 +24,7 @@ public:
     power::ScrollPosition Position(ScrollBar bar) const override;
     void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
     void SetCaption(Label label, std::string_view caption) override;
+    void Announce(std::string_view text) override { m_log.push_back("say " + std::string(text)); }
     void End() override { m_ended = true; }
     void SendToPrinter(PrintDone done) override;
     void ShowMessage(std::string_view message) override { m_messages.emplace_back(message); }

@@ -10,10 +10,14 @@
 #include "window/qt/form_label.h"
 #include "window/qt/form_scroll_bar.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,6 +34,9 @@ namespace window::qt {
 namespace {
 
 using platform::FromUtf8;
+
+// The one item of the result's menu.
+constexpr std::string_view kCopyCaption = "コピー";
 
 std::optional<QColor> ToColor(std::optional<Rgb> rgb)
 {
@@ -58,8 +65,9 @@ FormLabel* MakeLabel(const ControlDescription& description, QWidget* parent)
 FormScrollBar* MakeScrollBar(const ControlDescription& description, const QLabel& valueLabel, QWidget* parent)
 {
     const BarDesign& design = DesignOf(*description.bar);
-    auto* bar = new FormScrollBar(valueLabel, parent);
-    const power::PositionRange range = power::RangeOf(MeaningOf(design.bar).kind);
+    const power::BarKind kind = MeaningOf(design.bar).kind;
+    auto* bar = new FormScrollBar(kind, valueLabel, parent);
+    const power::PositionRange range = power::RangeOf(kind);
     bar->setRange(range.minimum, range.maximum);
     bar->setSingleStep(design.smallChange);
     bar->setPageStep(design.largeChange);
@@ -119,6 +127,13 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
         }
         previous = control;
     }
+    // Ctrl+C (or the platform's copy key) copies the result, as calculators do.
+    auto* copy = new QAction(this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WindowShortcut);
+    connect(copy, &QAction::triggered, this, &Form1Window::CopyResult);
+    addAction(copy);
+
     // The first in the tab order (print) has the focus when the window opens.
     focusOrder.begin()->second->setFocus();
     m_form.Reset();  // the value labels' designed captions
@@ -192,10 +207,18 @@ void Form1Window::SetPosition(ScrollBar bar, power::ScrollPosition position)
 void Form1Window::SetCaption(Label label, std::string_view caption)
 {
     m_labels[Index(label)]->SetCaption(FromUtf8(caption));
-    for (const BarDesign& design : kBarDesigns) {
-        if (design.valueLabel == label) {
-            m_bars[Index(design.bar)]->AnnounceValueCaption();
-        }
+}
+
+void Form1Window::Announce(std::string_view text)
+{
+    m_announcer->Announce(FromUtf8(text));
+}
+
+void Form1Window::CopyResult() const
+{
+    const QString result = m_labels[Index(Label::Label6)]->text();
+    if (!result.isEmpty()) {
+        QGuiApplication::clipboard()->setText(result);
     }
 }
 
@@ -238,6 +261,22 @@ void Form1Window::After(std::chrono::milliseconds delay, std::function<void()> a
         action();
     });
     timer->start(delay);
+}
+
+void Form1Window::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Labels let the mouse through, so a right-click on the result comes here.
+    const FormLabel& result = *m_labels[Index(Label::Label6)];
+    if (event->reason() != QContextMenuEvent::Mouse || !result.Box().contains(event->pos()) ||
+        result.text().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    menu.setFont(font());
+    QAction* copy = menu.addAction(FromUtf8(kCopyCaption), this, &Form1Window::CopyResult);
+    copy->setShortcut(QKeySequence::Copy);  // shown beside it
+    menu.exec(event->globalPos());
 }
 
 void Form1Window::closeEvent(QCloseEvent* event)

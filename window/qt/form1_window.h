@@ -2,9 +2,14 @@
 
 // Form1 as a Qt window: builds the controls from the layout table, routes
 // each control's event to one Form1 operation, and gives Form1 the controls
-// it asks for. The behaviour itself lives in Form1; whether the screen shows
-// the table's colours or the system's is platform::ScreenScheme()'s call.
+// it asks for; what Form1 announces reaches screen readers through an
+// announcer. Its one addition to the designed window: the result can be
+// copied, by Ctrl+C or the platform's copy key, or by 「コピー」 on a
+// right-click over it. The behaviour itself lives in Form1; whether the
+// screen shows the table's colours or the system's is
+// platform::ScreenScheme()'s call.
 
+#include "platform/qt/announcer.h"
 #include "platform/qt/window_printer.h"
 #include "window/form1.h"
 #include "window/form_controls.h"
@@ -28,13 +33,18 @@ public:
     power::ScrollPosition Position(ScrollBar bar) const override;
     void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
     void SetCaption(Label label, std::string_view caption) override;
+    void Announce(std::string_view text) override;
     void End() override;
     void SendToPrinter(PrintDone done) override;
     void ShowMessage(std::string_view message) override;
     void Beep() override;
     void After(std::chrono::milliseconds delay, std::function<void()> action) override;
 
+    // The result as shown, to the clipboard; nothing when there is none.
+    void CopyResult() const;
+
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -42,6 +52,7 @@ private:
     QWidget* AddControl(const ControlDescription& description);
     void Run(Command command);
 
+    platform::Announcer* m_announcer = new platform::Announcer(this);
     Form1 m_form{*this};
     // After m_form: destroyed first, so no print reports to a form that is gone.
     platform::WindowPrinter m_printer;

@@ -74,6 +74,31 @@ void FormLabel::FitCaption()
     setGeometry(m_box.adjusted(-reach, -reach, reach, below + reach));
 }
 
+QFont FormLabel::DrawnFont() const
+{
+    // A caption with nowhere to break that is wider than the box (a long
+    // entry, "12345678_") would be cut at the widget's edges or reach under
+    // the column heading: it is drawn just small enough to fit the box, a
+    // quarter em in from each side. Every designed caption fits as it is.
+    QFont drawn = font();
+    const int width = m_box.width();
+    const auto laidOutWidth = [this, width](const QFont& face) {
+        return QFontMetrics(face, this)
+            .boundingRect(QRect(0, 0, width, m_box.height()), static_cast<int>(alignment()) | Qt::TextWordWrap, text())
+            .width();
+    };
+    int wide = laidOutWidth(drawn);
+    if (wide <= width) {
+        return drawn;
+    }
+    const double target = width - drawn.pointSizeF() * logicalDpiX() / 72.0 / 2.0;
+    for (int tries = 0; tries < 4 && wide > target; ++tries) {
+        drawn.setPointSizeF(drawn.pointSizeF() * target / wide);
+        wide = laidOutWidth(drawn);
+    }
+    return drawn;
+}
+
 void FormLabel::paintEvent(QPaintEvent* /*event*/)
 {
     if (!m_laidOut) {
@@ -85,6 +110,7 @@ void FormLabel::paintEvent(QPaintEvent* /*event*/)
         }
     }
     QPainter painter(this);
+    painter.setFont(DrawnFont());
     if (m_filled) {
         painter.fillRect(BoxInside(), palette().brush(backgroundRole()));
     }

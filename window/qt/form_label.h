@@ -8,8 +8,9 @@
 // widget reaches a little past it on every side, and further down where
 // the caption needs more lines or line height than the box has (measured
 // from the first paint on, so that no face is opened before the window
-// maps), but it paints its background in the box alone. Otherwise a plain QLabel, so
-// screen readers hear its caption.
+// maps), but it paints its background in the box alone; a caption too
+// wide for the box, with nowhere to break, is drawn smaller. Otherwise a
+// plain QLabel, so screen readers hear its caption.
 
 #include <QLabel>
 
@@ -38,6 +39,7 @@ private:
     QRect BoxInside() const;  // the box in the label's own coordinates
     QRect TextRect() const;   // where the caption is laid out, likewise
     void FitCaption();
+    QFont DrawnFont() const;  // the font, or smaller for a caption too wide for the box
 
     bool m_filled;
     QRect m_box;

@@ -5,19 +5,22 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace window::qt {
 
 namespace {
 
-// Qt's own scroll bar interface gives the position (1018) as the value
-// text; this one gives the value caption ("-0.18Ｄ"), as value text and as
-// description, and the position as the numeric value.
+// Qt's own scroll bar interface gives the position (1325) as the value and
+// as its text; this one gives the reading (-3.25) as the value, in the
+// reading's own range and step, and the value label's caption ("-3.25Ｄ")
+// as its text and description.
 class FormScrollBarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit FormScrollBarAccessible(FormScrollBar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar), m_bar(bar)
@@ -35,20 +38,29 @@ public:
     QString text(QAccessible::Text type) const override
     {
         if (type == QAccessible::Value || type == QAccessible::Description) {
-            return Bar()->ValueCaption();
+            return m_bar->ValueCaption();
         }
         return QAccessibleWidget::text(type);
     }
 
-    QVariant currentValue() const override { return Bar()->value(); }
-    void setCurrentValue(const QVariant& value) override { Bar()->setValue(value.toInt()); }
-    QVariant maximumValue() const override { return Bar()->maximum(); }
-    QVariant minimumValue() const override { return Bar()->minimum(); }
-    QVariant minimumStepSize() const override { return Bar()->singleStep(); }
+    QVariant currentValue() const override
+    {
+        return power::ValueAt(m_bar->Kind(), static_cast<power::ScrollPosition>(m_bar->value()));
+    }
+    // A value the bar cannot show leaves it where it is.
+    void setCurrentValue(const QVariant& value) override
+    {
+        bool isNumber = false;
+        const double reading = value.toDouble(&isNumber);
+        if (const auto position = power::PositionNearest(m_bar->Kind(), reading); isNumber && position) {
+            m_bar->setValue(*position);
+        }
+    }
+    QVariant maximumValue() const override { return power::ValueRangeOf(m_bar->Kind()).greatest; }
+    QVariant minimumValue() const override { return power::ValueRangeOf(m_bar->Kind()).least; }
+    QVariant minimumStepSize() const override { return std::pow(10.0, -power::StepDecimals(m_bar->Kind())); }
 
 private:
-    FormScrollBar* Bar() const { return m_bar; }
-
     FormScrollBar* m_bar;
 };
 
@@ -60,11 +72,14 @@ QAccessibleInterface* FormScrollBar::AccessibleInterface(const QString& /*classN
     return bar ? new FormScrollBarAccessible(bar) : nullptr;
 }
 
-FormScrollBar::FormScrollBar(const QLabel& valueLabel, QWidget* parent)
-    : QScrollBar(Qt::Horizontal, parent), m_valueLabel(valueLabel)
+FormScrollBar::FormScrollBar(power::BarKind kind, const QLabel& valueLabel, QWidget* parent)
+    : QScrollBar(Qt::Horizontal, parent), m_kind(kind), m_valueLabel(valueLabel)
 {
     setTracking(false);
     setFocusPolicy(Qt::StrongFocus);
+    // Qt's menu ("Scroll here", "Left edge", ...) is in English and the
+    // window was designed with none.
+    setContextMenuPolicy(Qt::NoContextMenu);
 }
 
 QString FormScrollBar::ValueCaption() const
@@ -72,14 +87,42 @@ QString FormScrollBar::ValueCaption() const
     return m_valueLabel.text();
 }
 
-void FormScrollBar::AnnounceValueCaption()
+bool FormScrollBar::event(QEvent* event)
 {
-    // Windows speaks a value change that carries text; AT-SPI readers
-    // re-read the description.
-    QAccessibleValueChangeEvent changed(this, ValueCaption());
-    QAccessible::updateAccessibility(&changed);
-    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&described);
+    // A drag is the left button held on the thumb and nothing else: what
+    // else comes first ends it, before it is handled itself. Qt alone
+    // would leave the thumb where it was dragged, the bar not moved, when
+    // a menu or dialog takes the release, and ends no drag on Escape.
+    if (isSliderDown()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::FocusOut:
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+        case QEvent::WindowBlocked:
+            CancelDrag();
+            break;
+        default:
+            break;
+        }
+    }
+    return QScrollBar::event(event);
+}
+
+void FormScrollBar::CancelDrag()
+{
+    // The thumb back at the bar's position first (a last sliderMoved tells
+    // whoever showed the drag), then a release where it is, which ends the
+    // drag in Qt's own terms and so moves nothing.
+    setSliderPosition(value());
+    const QPointF where = rect().center();
+    QMouseEvent release(QEvent::MouseButtonRelease, where, mapToGlobal(where), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QScrollBar::mouseReleaseEvent(&release);
 }
 
 void FormScrollBar::keyPressEvent(QKeyEvent* event)

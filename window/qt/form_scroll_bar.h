@@ -1,15 +1,22 @@
 #pragma once
 
 // A horizontal scroll bar as classic forms have one: it takes the focus
-// from Tab or a click, reports only completed changes (a drag reports on
-// release), and answers the keys the same way on every platform: Left and
-// Right step, Page Up and Page Down page, Home and End go to the ends; one
-// wheel notch is one step. Keys that may type a value are passed on as
+// from Tab or a click, and answers the keys the same way on every
+// platform: Left and Right step, Page Up and Page Down page, Home and End
+// go to the ends; one wheel notch is one step. Its position changes when a
+// gesture completes: a dragged thumb only moves (sliderMoved) until it is
+// released, and a drag that anything else cuts short (another button or a
+// key, the focus or the window going, a dialog opening) puts the thumb back
+// where the bar is, so the bar and what is shown of the drag never part.
+// It has no context menu. Keys that may type a value are passed on as
 // signals, for the form to decide what they mean; the bar itself takes no
 // input method, so one switched on does not come between. When it has the
-// focus its thumb carries a focus frame. Assistive technology hears the
-// bar's value as the label above it shows it ("＋0.18Ｄ"), not the raw
-// position, once StartApplication has installed AccessibleInterface.
+// focus its thumb carries a focus frame. Assistive technology reads and
+// sets its value as a reading (-3.25 dioptres, 175 degrees), its text as
+// the label above it shows it ("-3.25Ｄ"), once StartApplication has
+// installed AccessibleInterface.
+
+#include "power/lens_reading.h"
 
 #include <QScrollBar>
 
@@ -22,16 +29,15 @@ class FormScrollBar final : public QScrollBar {
     Q_OBJECT
 
 public:
-    // The label that shows this bar's value to the eye.
-    FormScrollBar(const QLabel& valueLabel, QWidget* parent);
+    // A bar of this kind, whose value the label shows to the eye.
+    FormScrollBar(power::BarKind kind, const QLabel& valueLabel, QWidget* parent);
+
+    power::BarKind Kind() const { return m_kind; }
 
     // Qt's accessibility factory for these bars (QAccessible::installFactory).
     static QAccessibleInterface* AccessibleInterface(const QString& className, QObject* object);
 
     QString ValueCaption() const;
-    // To be called once the value label shows a new caption: tells assistive
-    // technology, which asked too early when the position changed.
-    void AnnounceValueCaption();
 
 signals:
     void Typed(const QString& text);  // a key with text that is none of the bar's own
@@ -42,12 +48,16 @@ signals:
     void ApplyTyped();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void CancelDrag();
+
+    power::BarKind m_kind;
     const QLabel& m_valueLabel;
     int m_wheelDelta = 0;  // eighths of a degree not yet turned into a step
 };

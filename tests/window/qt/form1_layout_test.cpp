@@ -25,9 +25,11 @@ TEST_F(FormLayout, WindowHasItsDesignedFrame)
     EXPECT_EQ(m_window->size(), QSize(632, 408));
     std::set<QString> names;
     for (const QWidget* child : m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        names.insert(child->objectName());
+        if (!child->isHidden()) {  // an announcer is heard, not seen
+            names.insert(child->objectName());
+        }
     }
-    EXPECT_EQ(names.size(), 29u);
+    EXPECT_EQ(names.size(), kForm1Controls.size());
 }
 
 // The face each control draws with has every character it shows: no boxes.

@@ -1,13 +1,18 @@
 #include "platform/qt/utf8.h"
 #include "platform/qt/window_printer.h"
+#include "power/residual_caption.h"
+#include "power/residual_power.h"
 #include "power/typed_entry.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/form1.h"
+#include "window/form_design.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTemporaryDir>
@@ -21,6 +26,7 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
+#include <functional>
 #include <future>
 #include <optional>
 #include <vector>
@@ -56,23 +62,66 @@ TEST_F(FormEvents, ArrowsStepOneHundredthAndTroughsAQuarter)
     }
 }
 
-TEST_F(FormEvents, DraggingTheThumbShowsTheReadingToComeAndChangesTheBarOnRelease)
+// A drag shows the reading to come while the thumb is held; however it
+// ends, every value label then shows its bar's reading and 「計 算」 works
+// from what the window shows.
+TEST_F(FormEvents, HoweverADragEndsTheLabelsShowTheBars)
 {
-    QScrollBar* bar = Bar("HScroll1");
-    const QPoint grip = PartRect(bar, QStyle::SC_ScrollBarSlider).center();
-    QTest::mousePress(bar, Qt::LeftButton, {}, grip);
-    QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(20, 0)), bar->mapToGlobal(QPointF(grip + QPoint(20, 0))),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(bar, &move);
-    EXPECT_GT(bar->sliderPosition(), 1000);  // the thumb moved
-    EXPECT_EQ(bar->value(), 1000);
-    const QString toCome = Caption("Label7");
-    EXPECT_TRUE(toCome.startsWith('-')) << toCome.toStdString();
+    const struct {
+        const char* ending;
+        bool moves;  // the bar takes the dragged position
+        std::function<void(Form1Window&, QScrollBar&, QPoint)> end;
+    } rows[] = {
+        {"release", true, [](Form1Window&, QScrollBar& bar, QPoint at) { QTest::mouseRelease(&bar, Qt::LeftButton, {}, at); }},
+        {"right button", false, [](Form1Window&, QScrollBar& bar, QPoint at) {
+             QTest::mousePress(&bar, Qt::RightButton, {}, at);
+             QTest::mouseRelease(&bar, Qt::RightButton, {}, at);
+         }},
+        {"menu key", false, [](Form1Window&, QScrollBar& bar, QPoint) { QTest::keyClick(&bar, Qt::Key_Menu); }},
+        {"Escape", false, [](Form1Window&, QScrollBar& bar, QPoint) { QTest::keyClick(&bar, Qt::Key_Escape); }},
+        {"focus out", false, [](Form1Window& window, QScrollBar&, QPoint) {
+             window.findChild<QPushButton*>("Command2")->setFocus(Qt::MouseFocusReason);
+         }},
+        {"modal message", false, [](Form1Window& window, QScrollBar&, QPoint) { window.ShowMessage("印刷できません"); }},
+        {"hidden", false, [](Form1Window& window, QScrollBar&, QPoint) {
+             window.hide();
+             window.show();
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ending);
+        QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
+        QScrollBar* bar = Bar("HScroll3");
+        const QPoint grip = PartRect(bar, QStyle::SC_ScrollBarSlider).center();
+        const QPoint dragged = grip + QPoint(20, 0);
+        QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(dragged), bar->mapToGlobal(QPointF(dragged)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        ASSERT_GT(bar->sliderPosition(), 90);
+        EXPECT_EQ(Caption("Label9").toStdString(), power::ValueCaption(power::BarKind::Axis, bar->sliderPosition()));
 
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(20, 0));
-    EXPECT_GT(bar->value(), 1000);
-    EXPECT_EQ(Caption("Label7"), toCome);
-    EXPECT_EQ(Caption("Label6"), "");
+        row.end(*m_window, *bar, dragged);
+        EXPECT_EQ(bar->value() != 90, row.moves) << bar->value();
+        QApplication::sendEvent(bar, &move);  // the button still held
+        EXPECT_EQ(bar->sliderPosition(), bar->value());
+        for (auto* box : m_window->findChildren<QMessageBox*>()) {
+            box->accept();
+        }
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, dragged);
+
+        power::ScrollPositions positions{};
+        for (const BarDesign& design : kBarDesigns) {
+            const std::size_t i = Index(design.bar);
+            positions[i] = static_cast<power::ScrollPosition>(Bar(NameOf(design.bar))->value());
+            EXPECT_EQ(Caption(NameOf(design.valueLabel)).toStdString(),
+                      power::ValueCaption(power::kBarMeanings[i].kind, positions[i]))
+                << NameOf(design.bar);
+        }
+        QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+        EXPECT_EQ(Caption("Label6").toStdString(),
+                  power::ResidualCaption(power::ResidualPower(power::CheckReading(positions), power::MeasuredReading(positions))));
+    }
 }
 
 // The example pair from the keyboard alone, from print in the designed tab
@@ -275,7 +324,7 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
 }
 
 // A screen reader or test driver can work the window through its
-// accessibility interface alone.
+// accessibility interface alone, in readings, and hears what Form1 says.
 TEST_F(FormEvents, UsableThroughAccessibility)
 {
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(m_window.get());
@@ -288,38 +337,90 @@ TEST_F(FormEvents, UsableThroughAccessibility)
         }
         return nullptr;
     };
-    QAccessibleInterface* cylinder = findByName("遠用度数実測値（レンズメータ） Ｃ");
-    ASSERT_NE(cylinder, nullptr);
-    ASSERT_NE(cylinder->valueInterface(), nullptr);
-    EXPECT_EQ(cylinder->text(QAccessible::Value), "0.00Ｄ");
+    const struct {
+        const char* name;
+        ScrollBar bar;
+        double set;  // a reading set through accessibility
+        double value, least, greatest, step;
+        const char* text;
+    } rows[] = {
+        {"遠用度数確認値 Ｓ", ScrollBar::HScroll1, -3.25, -3.25, -10.0, 10.0, 0.01, "-3.25Ｄ"},
+        {"遠用度数確認値 Ｃ", ScrollBar::HScroll2, -1.5, -1.5, -5.0, 0.0, 0.01, "-1.50Ｄ"},
+        {"遠用度数実測値（レンズメータ） Ａ", ScrollBar::HScroll6, 175, 175, 0.0, 180.0, 1.0, "175°"},
+        {"遠用度数実測値（レンズメータ） Ａ", ScrollBar::HScroll6, 0, 180, 0.0, 180.0, 1.0, "180°"},
+        {"遠用度数実測値（レンズメータ） Ｓ", ScrollBar::HScroll4, 12.0, 0.0, -10.0, 10.0, 0.01, "0.00Ｄ"},  // off the bar
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QAccessibleInterface* bar = findByName(QString::fromUtf8(row.name));
+        ASSERT_NE(bar, nullptr);
+        ASSERT_NE(bar->valueInterface(), nullptr);
+        bar->valueInterface()->setCurrentValue(row.set);
+        EXPECT_EQ(bar->valueInterface()->currentValue().toDouble(), row.value);
+        EXPECT_EQ(bar->valueInterface()->minimumValue().toDouble(), row.least);
+        EXPECT_EQ(bar->valueInterface()->maximumValue().toDouble(), row.greatest);
+        EXPECT_EQ(bar->valueInterface()->minimumStepSize().toDouble(), row.step);
+        EXPECT_EQ(bar->text(QAccessible::Value), QString::fromUtf8(row.text));
+        EXPECT_EQ(Caption(NameOf(DesignOf(row.bar).valueLabel)), QString::fromUtf8(row.text));
+    }
 
-    // A reader hears the reading the label shows, announced once it shows it.
-    static QStringList announced;
-    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);  // as when a reader runs
+    // What a running reader is told, whatever has the focus: the result,
+    // after a press through accessibility (an animated click, landing a
+    // moment later), and a refused entry's reason.
+    static QStringList said;
+    said.clear();
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-        if (const auto* changed = dynamic_cast<QAccessibleValueChangeEvent*>(event)) {
-            announced.append(changed->value().toString());
+        if (event->object() && event->object()->objectName() == "announcer") {
+            said.append(event->accessibleInterface()->text(QAccessible::Name));
         }
     });
-    cylinder->valueInterface()->setCurrentValue(75);
-    Bar("HScroll5")->setFocus();
-    QTest::keyClick(Bar("HScroll5"), Qt::Key_5);  // and a value being typed as it is typed
-    const QString typed = announced.value(announced.size() - 1);
-    QTest::keyClick(Bar("HScroll5"), Qt::Key_Escape);
-    QAccessible::installUpdateHandler(previous);
-    EXPECT_EQ(typed.toStdString(), power::EntryCaption("5"));
-    EXPECT_EQ(Caption("Label11"), "-0.75Ｄ");
-    EXPECT_EQ(cylinder->text(QAccessible::Value), "-0.75Ｄ");
-    EXPECT_EQ(cylinder->text(QAccessible::Description), "-0.75Ｄ");
-    EXPECT_EQ(announced.value(announced.size() - 1), "-0.75Ｄ") << announced.join(' ').toStdString();
-
     QAccessibleInterface* calculate = findByName("計 算");
     ASSERT_NE(calculate, nullptr);
     calculate->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QAccessibleInterface* result = QAccessible::queryAccessibleInterface(Find<QLabel>("Label6"));
-    // A press through accessibility is an animated click: it lands a moment later.
-    EXPECT_TRUE(QTest::qWaitFor([result] { return !result->text(QAccessible::Name).isEmpty(); }));
-    EXPECT_EQ(result->text(QAccessible::Name), "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°");
+    EXPECT_TRUE(QTest::qWaitFor([] { return !said.isEmpty(); }));
+    Bar("HScroll1")->setFocus();
+    QTest::keyClicks(Bar("HScroll1"), "25");
+    QTest::keyClick(Bar("HScroll1"), Qt::Key_Enter);
+    QAccessible::installUpdateHandler(previous);
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    EXPECT_EQ(said, QStringList({Caption("Label6"), Caption("Label7")}));
+    EXPECT_EQ(Caption("Label7").toStdString(),
+              power::RefusalCaption(power::BarKind::Sphere, power::EntryRefusal::OffRange));
+}
+
+// Ctrl+C copies the result as shown, and so does 「コピー」 on a right-click
+// over it; with no result nothing is copied.
+TEST_F(FormEvents, TheResultIsCopied)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("before");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), "before");
+
+    Bar("HScroll5")->setValue(75);
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    Bar("HScroll5")->setFocus();
+    QTest::keyClick(Bar("HScroll5"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°");
+    EXPECT_EQ(Bar("HScroll5")->value(), 75);
+
+    clipboard->setText("before");
+    QStringList offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            offered.append(action->text());
+        }
+        menu->actions().value(0)->trigger();
+        menu->close();
+    });
+    const QPoint result = Find<QLabel>("Label6")->geometry().center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, result, m_window->mapToGlobal(result));
+    QApplication::sendEvent(m_window.get(), &rightClick);
+    EXPECT_EQ(offered, QStringList({"コピー"}));
+    EXPECT_EQ(clipboard->text(), "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
+#include <optional>
+
 namespace window::qt::testing {
 
 void WindowTest::SetUp()
@@ -17,6 +19,31 @@ void WindowTest::SetUp()
 void WindowTest::TearDown()
 {
     m_window.reset();
+}
+
+namespace {
+
+template <typename Control>
+const char* ControlName(Control control, std::optional<Control> ControlDescription::*which)
+{
+    for (const ControlDescription& description : kForm1Controls) {
+        if (description.*which == control) {
+            return description.name.data();  // the table's names are literals
+        }
+    }
+    return "";
+}
+
+}  // namespace
+
+const char* WindowTest::NameOf(ScrollBar bar)
+{
+    return ControlName(bar, &ControlDescription::bar);
+}
+
+const char* WindowTest::NameOf(Label label)
+{
+    return ControlName(label, &ControlDescription::label);
 }
 
 QRect WindowTest::PartRect(QScrollBar* bar, QStyle::SubControl part)

@@ -29,6 +29,9 @@ protected:
         return widget;
     }
     QScrollBar* Bar(const char* name) const { return Find<QScrollBar>(name); }
+    // The layout table's name of a control Form1 knows by its enum.
+    static const char* NameOf(ScrollBar bar);
+    static const char* NameOf(Label label);
     QString Caption(const char* label) const { return Find<QLabel>(label)->text(); }
 
     // Clicks a part of a scroll bar with the mouse, as a user would.
