@@ -6,7 +6,8 @@ RUN_PACKAGES   := cmake ninja-build g++ make qt6-base-dev libgl-dev libcups2-dev
                   fonts-ipafont-gothic fonts-rocknroll
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base-private-dev \
                   libx11-dev xvfb xdotool x11-utils imagemagick weston qt6-gtk-platformtheme \
-                  cups printer-driver-cups-pdf ghostscript poppler-utils python3
+                  cups printer-driver-cups-pdf ghostscript poppler-utils python3 \
+                  orca python3-pyatspi at-spi2-core dbus-daemon xclip
 FUZZ_PACKAGES  := clang libclang-rt-dev
 # Windows: Qt for Windows is built from Debian's qt6-base source (dpkg-dev
 # fetches it) and cached outside the clone; NSIS builds the setup program;

@@ -124,12 +124,13 @@ std::string AxisCaption(int axis)
 
 namespace {
 
-// The value at a position as arithmetic sees it, axis 0 left as 0.
+// The value at a position as arithmetic sees it, axis 0 left as 0; but
+// never a negative zero (0 / -100.0), which a reader would say as "-0.00".
 double RawValueAt(BarKind kind, ScrollPosition position)
 {
     switch (kind) {
-    case BarKind::Sphere: return SphereFromPosition(position);
-    case BarKind::Cylinder: return CylinderFromPosition(position);
+    case BarKind::Sphere: return SphereFromPosition(position) + 0.0;
+    case BarKind::Cylinder: return CylinderFromPosition(position) + 0.0;
     case BarKind::Axis: return AxisFromPosition(position);
     }
     return 0.0;

@@ -92,6 +92,9 @@ TEST(LensReading, ValuesInTheLabelsUnitAndBack)
                                                                    ? power::ScrollPosition{0}
                                                                    : row.position);
     }
+    EXPECT_FALSE(std::signbit(power::ValueAt(BarKind::Sphere, 1000)));  // "0.00", not "-0.00"
+    EXPECT_FALSE(std::signbit(power::ValueAt(BarKind::Cylinder, 0)));
+    EXPECT_FALSE(std::signbit(power::ValueRangeOf(BarKind::Cylinder).greatest));
     EXPECT_EQ(power::PositionNearest(BarKind::Sphere, -3.254), 1325);
     EXPECT_EQ(power::PositionNearest(BarKind::Axis, 0.0), 180);
     EXPECT_EQ(power::PositionNearest(BarKind::Sphere, 10.01), std::nullopt);
