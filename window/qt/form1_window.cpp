@@ -146,7 +146,7 @@ QWidget* Form1Window::AddControl(const ControlDescription& description)
             m_form.ThumbDragged(which, static_cast<power::ScrollPosition>(position));
         });
         connect(bar, &FormScrollBar::Typed, this,
-                [this, which](const QString& text) { m_form.TypeOnBar(which, text.toStdString()); });
+                [this, which](const QString& text) { m_form.TypeOnBar(which, platform::ToUtf8(text)); });
         connect(bar, &FormScrollBar::EraseTyped, this, [this, which] { m_form.EraseTyped(which); });
         connect(bar, &FormScrollBar::DropTyped, this, [this, which] { m_form.DropTyped(which); });
         connect(bar, &FormScrollBar::ApplyTyped, this, [this, which] { m_form.ApplyTyped(which); });
@@ -201,8 +201,7 @@ void Form1Window::SetCaption(Label label, std::string_view caption)
 
 void Form1Window::End()
 {
-    close();
-    QCoreApplication::quit();
+    close();  // closeEvent ends the program
 }
 
 void Form1Window::SendToPrinter(PrintDone done)
@@ -229,15 +228,9 @@ void Form1Window::Beep()
 
 void Form1Window::After(std::chrono::milliseconds delay, std::function<void()> action)
 {
-    // A child of the window: a timer still running when the window goes
-    // goes with it, unfired.
-    auto* timer = new QTimer(this);
-    timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, this, [timer, action = std::move(action)] {
-        timer->deleteLater();
-        action();
-    });
-    timer->start(delay);
+    // The window as context: an action still waiting when the window goes
+    // is dropped unrun.
+    QTimer::singleShot(delay, this, std::move(action));
 }
 
 void Form1Window::closeEvent(QCloseEvent* event)
