@@ -1,5 +1,6 @@
 #include "tests/window/qt/window_fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -17,6 +18,7 @@ void WindowTest::SetUp()
 void WindowTest::TearDown()
 {
     m_window.reset();
+    EXPECT_FALSE(QAccessible::isActive()) << "the test left accessibility on";
 }
 
 QRect WindowTest::PartRect(QScrollBar* bar, QStyle::SubControl part)
