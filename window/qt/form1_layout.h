@@ -9,6 +9,7 @@
 #include "power/notation.h"
 #include "window/form_design.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -219,17 +220,8 @@ constexpr bool EveryBarAndLabelListedOnce()
             ++labels[Index(*control.label)];
         }
     }
-    for (const int listed : bars) {
-        if (listed != 1) {
-            return false;
-        }
-    }
-    for (const int listed : labels) {
-        if (listed != 1) {
-            return false;
-        }
-    }
-    return true;
+    const auto once = [](int listed) { return listed == 1; };
+    return std::ranges::all_of(bars, once) && std::ranges::all_of(labels, once);
 }
 static_assert(EveryBarAndLabelListedOnce());
 
