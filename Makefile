@@ -11,8 +11,9 @@ TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base
 FUZZ_PACKAGES  := clang libclang-rt-dev
 # Windows: Qt for Windows is built from Debian's qt6-base source (dpkg-dev
 # fetches it) and cached outside the clone; NSIS builds the setup program;
-# the tests run under Wine.
-WINDOWS_PACKAGES      := cmake ninja-build qt6-base-dev libgtest-dev dpkg-dev xz-utils git nsis \
+# the host g++ builds the program that writes the layout description; the
+# tests run under Wine.
+WINDOWS_PACKAGES      := cmake ninja-build g++ qt6-base-dev libgtest-dev dpkg-dev xz-utils git nsis \
                          g++-mingw-w64-x86-64-posix mingw-w64
 WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils imagemagick unzip icoutils \
                          fonts-ipafont-gothic fonts-rocknroll \

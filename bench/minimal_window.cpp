@@ -3,6 +3,8 @@
 // labels, one in each IPA face the window draws most of its text with:
 // what starting fontconfig and loading the faces costs any such window.
 
+#include "window/qt/form1_layout.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
@@ -15,7 +17,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Minimal"));
-    window.resize(632, 408);
+    window.resize(window::qt::ToPixels(window::qt::kClientWidthTwips), window::qt::ToPixels(window::qt::kClientHeightTwips));
     if (argc > 1 && std::strcmp(argv[1], "--text") == 0) {
         auto* gothic = new QLabel(QStringLiteral("残余度数は・・・"), &window);
         gothic->setFont(QFont(QStringLiteral("IPAGothic")));

@@ -72,7 +72,7 @@ int main(int argc, char* argv[])
         clock.start();
         lastTick = 0;
         ticker.start(1);
-        printer.Print(window, QSize(632, 408), [&, before](platform::PrintOutcome outcome) {
+        printer.Print(window, QSize(window::qt::ToPixels(window::qt::kClientWidthTwips), window::qt::ToPixels(window::qt::kClientHeightTwips)), [&, before](platform::PrintOutcome outcome) {
             const double answered = static_cast<double>(clock.nsecsElapsed()) / 1e6;
             ticker.stop();
             const long peak = StatusKilobytes("VmHWM");

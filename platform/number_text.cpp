@@ -6,13 +6,6 @@
 
 namespace platform {
 
-std::string FormatHundredths(double value)
-{
-    std::string text;
-    AppendHundredths(text, value);
-    return text;
-}
-
 void AppendHundredths(std::string& text, double value)
 {
     if (!std::isfinite(value)) {

@@ -17,9 +17,8 @@ namespace platform {
 // Rounds the exact binary value; an exact tie goes to the even hundredth
 // (0.125 -> "0.12"). A negative value that rounds to zero keeps its sign
 // (-0.001 -> "-0.00"), as a positive one keeps being positive. A value that
-// is not finite has no such text: the result is empty.
-std::string FormatHundredths(double value);
-// The same text, appended to `text` without a temporary string.
+// is not finite has no such text: nothing is appended. Appended to `text`,
+// so that a caption is built without temporary strings.
 void AppendHundredths(std::string& text, double value);
 
 // Decimal digits with a leading "-" when negative: 15 -> "15", -3 -> "-3".

@@ -1,5 +1,7 @@
 #include "power/typed_entry.h"
 
+#include "power/notation.h"
+
 #include <array>
 #include <utility>
 
@@ -28,7 +30,7 @@ std::optional<char> EntryCharacter(std::string_view keyText)
         return static_cast<char>('0' + (keyText[2] - '\x90'));
     }
     static constexpr std::array<std::pair<std::string_view, char>, 6> kWide{{
-        {"\uFF0B", '+'},  // ＋
+        {notation::kPlus, '+'},
         {"\uFF0D", '-'},  // －
         {"\u2212", '-'},  // − MINUS SIGN
         {"\u30FC", '-'},  // ー, the minus key with an input method on
@@ -101,13 +103,14 @@ std::string EntryCaption(std::string_view entry)
     return std::string(entry) + "_";
 }
 
-std::string_view RefusalCaption(BarKind kind, EntryRefusal refusal)
+std::string RefusalCaption(BarKind kind, EntryRefusal refusal)
 {
     switch (refusal) {
     case EntryRefusal::NotANumber: return "無効な値";
     case EntryRefusal::OffRange: return "範囲外";
-    case EntryRefusal::FinerThanStep: return kind == BarKind::Axis ? "1°刻み" : "0.01刻み";
-    case EntryRefusal::PlusCylinder: return "＋不可";
+    case EntryRefusal::FinerThanStep:
+        return kind == BarKind::Axis ? "1" + std::string(notation::kDegree) + "刻み" : "0.01刻み";
+    case EntryRefusal::PlusCylinder: return std::string(notation::kPlus) + "不可";
     }
     return {};
 }

@@ -38,6 +38,6 @@ std::variant<ScrollPosition, EntryRefusal> PositionFromEntry(BarKind kind, std::
 std::string EntryCaption(std::string_view entry);
 // What it shows for a moment when an entry is refused, in a few characters
 // that fit the label.
-std::string_view RefusalCaption(BarKind kind, EntryRefusal refusal);
+std::string RefusalCaption(BarKind kind, EntryRefusal refusal);
 
 }  // namespace power

@@ -6,6 +6,7 @@ set -euo pipefail
 binary=$1
 output=$2
 source "$(dirname "$0")/xvfb-session.sh"
+read_layout "$(dirname "$binary")/form1_layout.txt"
 
 start_xvfb
 "$binary" &

@@ -1,7 +1,7 @@
 # Shared by the end-to-end tests, the screenshot and the start-up benchmark:
 # a private Xvfb display, windows found through the X server, clicks on
-# controls where the layout table puts them, and clean-up on exit. Sourced,
-# not run.
+# controls where the layout table puts them (read_layout), and clean-up on
+# exit. Sourced, not run.
 
 E2E_PIDS=()
 e2e_cleanup() {
@@ -93,19 +93,31 @@ picture_window() {
 }
 
 # Saves a settled picture of the window to $2 once, in the control's box
-# ($4.., twips), it "differs" from picture $1 or "matches" it; fails after
-# about ten seconds.
+# ($4.., twips), it "differs" from picture $1 or "matches" it; fails when
+# ten seconds have passed without (the picture under way is finished first).
 picture_when() {
-  local before=$1 out=$2 want=$3 differing
+  local before=$1 out=$2 want=$3 differing end=$((SECONDS + 10))
   shift 3
-  for _ in $(seq 100); do
+  while :; do
     picture_window "$out"
     differing=$(pixels_differing "$before" "$out" "$@")
     if { [ "$want" = differs ] && [ "$differing" != 0 ]; } || { [ "$want" = matches ] && [ "$differing" = 0 ]; }; then
       return 0
     fi
+    [ "$SECONDS" -lt "$end" ] || return 1
   done
-  return 1
+}
+
+# Polls a command every 50 ms for the given seconds and fails as soon as it
+# does not succeed: what must stay so, not become so.
+holds_for() {
+  local seconds=$1; shift
+  local tries=$((seconds * 20))
+  while [ "$tries" -gt 0 ]; do
+    "$@" >/dev/null 2>&1 || return 1
+    tries=$((tries - 1))
+    sleep 0.05
+  done
 }
 
 # How many pixels of two pictures differ, optionally in one control's box
@@ -179,24 +191,39 @@ end_cleanly() {
   echo "ＥＮＤ ended the program with status 0"
 }
 
-# The controls the scripts press or look at, in twips, and the twips to the
-# pixel, as the window's layout table has them.
-LAYOUT=$(dirname "${BASH_SOURCE[0]}")/../window/qt/form1_layout.h
+# The box of a control as read_layout's file gives it: left, top, width,
+# height in twips.
 control_box() {
   local box
-  box=$(sed -n "s/.*(*\"$1\"[^{]*{\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}.*/\1 \2 \3 \4/p" "$LAYOUT")
-  [ "$(wc -w <<<"$box")" = 4 ] || fail "no single place for $1 in $LAYOUT"
+  box=$(awk -v name="$1" '$1 == "control" && $2 == name { print $4, $5, $6, $7 }' "$LAYOUT")
+  [ "$(wc -w <<<"$box")" = 4 ] || fail "no single box for $1 in $LAYOUT"
   echo "$box"
 }
-TWIPS_PER_PIXEL=$(sed -n 's/.*kTwipsPerPixel = \([0-9]*\);.*/\1/p' "$LAYOUT")
-COMMAND1=$(control_box Command1)
-COMMAND2=$(control_box Command2)
-COMMAND3=$(control_box Command3)
-PRINT=$(control_box print)
-HSCROLL5=$(control_box HScroll5)
-HSCROLL6=$(control_box HScroll6)
-HSCROLL2=$(control_box HScroll2)
-LABEL6=$(control_box Label6)
-LABEL7=$(control_box Label7)
-LABEL8=$(control_box Label8)
-LABEL12=$(control_box Label12)
+
+# Reads the window's layout from the file the build writes beside the
+# program, from the layout table itself (window/qt/describe_layout.cpp):
+# the twips to the pixel, the window's size in pixels, and the boxes of the
+# controls the scripts press or look at. Exported for tests/e2e/page_check.py.
+read_layout() {
+  export PELMARO_LAYOUT=$1
+  LAYOUT=$1
+  [ -s "$LAYOUT" ] || fail "no layout description $LAYOUT: the build writes it beside the program"
+  local size width height
+  TWIPS_PER_PIXEL=$(awk '$1 == "twips-per-pixel" { print $2 }' "$LAYOUT")
+  size=$(awk '$1 == "window" { print $2, $3 }' "$LAYOUT")
+  [[ "$TWIPS_PER_PIXEL $size" =~ ^[1-9][0-9]*\ [0-9]+\ [0-9]+$ ]] || fail "no twips to the pixel or window size in $LAYOUT"
+  read -r width height <<<"$size"
+  WINDOW_WIDTH=$((width / TWIPS_PER_PIXEL))
+  WINDOW_HEIGHT=$((height / TWIPS_PER_PIXEL))
+  COMMAND1=$(control_box Command1)
+  COMMAND2=$(control_box Command2)
+  COMMAND3=$(control_box Command3)
+  PRINT=$(control_box print)
+  HSCROLL5=$(control_box HScroll5)
+  HSCROLL6=$(control_box HScroll6)
+  HSCROLL2=$(control_box HScroll2)
+  LABEL6=$(control_box Label6)
+  LABEL7=$(control_box Label7)
+  LABEL8=$(control_box Label8)
+  LABEL12=$(control_box Label12)
+}

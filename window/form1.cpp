@@ -36,11 +36,11 @@ void Form1::ThumbDragged(ScrollBar bar, power::ScrollPosition position)
     WriteValueLabel(bar, ValueCaption(bar, position));
 }
 
-bool Form1::TypeOnBar(ScrollBar bar, std::string_view key)
+void Form1::TypeOnBar(ScrollBar bar, std::string_view key)
 {
     const std::optional<char> character = power::EntryCharacter(key);
     if (!character) {
-        return false;
+        return;
     }
     if (!HasEntry(bar)) {
         // Only the focused bar takes keys; an entry left on another (the
@@ -54,40 +54,38 @@ bool Form1::TypeOnBar(ScrollBar bar, std::string_view key)
     }
     if (m_entry->typed.size() >= kLongestEntry) {
         m_controls.Beep();
-        return true;
+        return;
     }
     m_entry->typed += *character;
     WriteValueLabel(bar, power::EntryCaption(m_entry->typed));
-    return true;
 }
 
-bool Form1::EraseTyped(ScrollBar bar)
+void Form1::EraseTyped(ScrollBar bar)
 {
     if (!HasEntry(bar)) {
-        return false;
+        return;
     }
     m_entry->typed.pop_back();
     if (m_entry->typed.empty()) {
-        return DropTyped(bar);
+        DropTyped(bar);
+        return;
     }
     WriteValueLabel(bar, power::EntryCaption(m_entry->typed));
-    return true;
 }
 
-bool Form1::DropTyped(ScrollBar bar)
+void Form1::DropTyped(ScrollBar bar)
 {
     if (!HasEntry(bar)) {
-        return false;
+        return;
     }
     m_entry.reset();
     ShowReading(bar);
-    return true;
 }
 
-bool Form1::ApplyTyped(ScrollBar bar)
+void Form1::ApplyTyped(ScrollBar bar)
 {
     if (!HasEntry(bar)) {
-        return false;
+        return;
     }
     const power::BarKind kind = MeaningOf(bar).kind;
     const auto outcome = power::PositionFromEntry(kind, m_entry->typed);
@@ -101,7 +99,7 @@ bool Form1::ApplyTyped(ScrollBar bar)
         } else {
             m_controls.SetPosition(bar, *position);  // ScrollChange runs nested in here
         }
-        return true;
+        return;
     }
     const std::string_view reason = power::RefusalCaption(kind, std::get<power::EntryRefusal>(outcome));
     WriteValueLabel(bar, reason);
@@ -115,7 +113,6 @@ bool Form1::ApplyTyped(ScrollBar bar)
             ShowReading(bar);
         }
     });
-    return true;
 }
 
 void Form1::Calculate()

@@ -1,10 +1,12 @@
 #pragma once
 
 // What the window does when the user acts: move a scroll bar, type a value
-// on one, calculate, reset, end, print. The only state it keeps is a value
-// being typed: every operation reads the positions from the bars as it
-// runs and writes captions back. Laying out the controls, routing their
-// events here and deciding which keys mean what is the Qt window's job.
+// on one, calculate, reset, end, print. It keeps a value being typed and,
+// for each value label, a count of the captions written there (so that a
+// refused entry's reason gives way only to the reading it replaced); every
+// operation reads the positions from the bars as it runs and writes
+// captions back. Laying out the controls, routing their events here and
+// deciding which keys mean what is the Qt window's job.
 
 #include "window/form_controls.h"
 
@@ -42,19 +44,19 @@ public:
     void ThumbDragged(ScrollBar bar, power::ScrollPosition position);
 
     // A key typed on the focused bar (UTF-8). A digit, sign or point starts
-    // or extends the bar's entry, shown in its value label; false for any
-    // other key, which changes nothing.
-    bool TypeOnBar(ScrollBar bar, std::string_view key);
-    // Backspace, Escape, Enter or leaving the bar: each false, and changing
-    // nothing, when the bar has no entry. Erasing its last key drops it.
-    bool EraseTyped(ScrollBar bar);
-    bool DropTyped(ScrollBar bar);
+    // or extends the bar's entry, shown in its value label; any other key
+    // changes nothing.
+    void TypeOnBar(ScrollBar bar, std::string_view key);
+    // Backspace, Escape, Enter or leaving the bar: each changes nothing when
+    // the bar has no entry. Erasing its last key drops it.
+    void EraseTyped(ScrollBar bar);
+    void DropTyped(ScrollBar bar);
     // Moves the bar to the entry's value as moving it would (ScrollChange
     // follows, and a reader hears the bar's new value); or leaves the bar as
     // it was and shows and announces why for kRefusalShown, with a beep.
     // Either way the entry is gone. An entry of the bar's own position is
     // announced, since the bar does not change.
-    bool ApplyTyped(ScrollBar bar);
+    void ApplyTyped(ScrollBar bar);
 
     // Result label := caption of check reading minus measured reading, and
     // a reader hears it.

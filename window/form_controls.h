@@ -32,6 +32,9 @@ constexpr std::size_t Index(Label label)
     return static_cast<std::size_t>(label);
 }
 
+// How many labels the form writes: one for each value of Label.
+inline constexpr std::size_t kLabelCount = Index(Label::Label12) + 1;
+
 class FormControls {
 public:
     virtual ~FormControls() = default;

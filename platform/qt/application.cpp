@@ -73,19 +73,6 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
     g_startUpMessages.push_back({type, context.category, message});
 }
 
-// Fusion draws from the palette alone, so with a fixed palette the window
-// looks the same under every desktop theme (Fusion itself turns dark when
-// the desktop's theme is dark). Windows keeps its native style and system
-// colours, which Qt 6.4 does not darken; a high-contrast theme is followed
-// by the window itself (colour_scheme.h).
-void UseDesignedLook()
-{
-#ifndef Q_OS_WIN
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setPalette(DesignedPalette());
-#endif
-}
-
 }  // namespace
 
 std::unique_ptr<QApplication> StartApplication(int& argc, char** argv,

@@ -32,6 +32,11 @@ ColourScheme ScreenScheme();
 // shading: the application's palette on Linux, and a printout's anywhere.
 QPalette DesignedPalette();
 
+// The application's style and palette, set once at start-up. Fusion on
+// DesignedPalette() except on Windows, which keeps its native style and
+// system colours (Qt 6.4 does not darken them).
+void UseDesignedLook();
+
 // Records a control's designed text colour (its foreground role: a label's
 // WindowText, a button's ButtonText) and face (its background role: a
 // label's Window, a button's Button), and shows them unless the window the

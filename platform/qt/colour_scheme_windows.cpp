@@ -4,6 +4,12 @@
 
 namespace platform {
 
+// Windows' own style and colours stay: a high-contrast theme is followed by
+// the window itself (FollowScreenScheme).
+void UseDesignedLook()
+{
+}
+
 ColourScheme ScreenScheme()
 {
     HIGHCONTRASTW highContrast{};

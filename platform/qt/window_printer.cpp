@@ -16,11 +16,6 @@ namespace platform {
 
 namespace {
 
-// How long past its patience a print may take to report before it is told
-// as unanswered: room for a print system that gives up at the deadline
-// itself, while the user still hears within 15 s of the press.
-constexpr std::chrono::milliseconds kGrace{2'000};
-
 // The widget's area as drawing commands. Each child is drawn at its place
 // on its own, so children outside a shrunken window are on the page too;
 // the stacking order is the children's order.
@@ -44,14 +39,15 @@ QPicture PictureOf(QWidget& widget, QSize area)
 
 }  // namespace
 
-WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds patience)
-    : QObject(parent), m_send(std::move(send)), m_patience(patience)
+WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds patience,
+                             std::chrono::milliseconds grace)
+    : QObject(parent), m_send(std::move(send)), m_patience(patience), m_grace(grace)
 {
 }
 
 WindowPrinter::~WindowPrinter()
 {
-    const QDeadlineTimer patienceEnds(m_patience + kGrace);
+    const QDeadlineTimer patienceEnds(m_patience + m_grace);
     for (QThread* job : std::as_const(m_jobs)) {
         // A thread still inside the print system cannot be stopped or
         // deleted; it is left to end with the program.
@@ -90,7 +86,7 @@ void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
         delete watchdog;
         tell(report->outcome);
     });
-    watchdog->start(m_patience + kGrace);
+    watchdog->start(m_patience + m_grace);
     m_jobs.append(job);
     job->start();
 }

@@ -33,14 +33,19 @@ public:
     // How long a print may wait for the print system before it is given up
     // as unanswered; the user hears of it well within 15 s of the press.
     static constexpr std::chrono::milliseconds kPatience{10'000};
+    // How long past its patience a print may take to report before it is
+    // told as unanswered: room for a print system that gives up at the
+    // deadline itself, while the user still hears within 15 s of the press.
+    static constexpr std::chrono::milliseconds kGrace{2'000};
 
     using Done = std::function<void(PrintOutcome)>;
     using Sender = std::function<PrintOutcome(const Page&)>;
 
     // `send` hands a page to the print system on the worker thread; tests
-    // give their own, and a shorter patience.
+    // give their own, and a shorter patience and grace.
     explicit WindowPrinter(QObject* parent = nullptr, Sender send = SendPage,
-                           std::chrono::milliseconds patience = kPatience);
+                           std::chrono::milliseconds patience = kPatience,
+                           std::chrono::milliseconds grace = kGrace);
     // Waits for prints still under way until their patience has ended; a
     // print system that holds on longer is left behind as the program ends.
     ~WindowPrinter() override;
@@ -58,6 +63,7 @@ public:
 private:
     Sender m_send;
     std::chrono::milliseconds m_patience;
+    std::chrono::milliseconds m_grace;
     QList<QThread*> m_jobs;
 };
 

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Checks a printed page, rasterised at 96 dpi as a PPM, for the window:
 its image whole and inside the page's edges at the given scale of its
-632 x 408 pixels, the light orange calculate button in its place, and blue
+designed size, the light orange calculate button in its place, and blue
 caption text in the result label's box. With --paper WxH (millimetres) the
-page itself must be that paper, either way up."""
+page itself must be that paper, either way up. The window's size and boxes
+come from the layout description the build writes (--layout, by default
+$PELMARO_LAYOUT as scripts/xvfb-session.sh's read_layout sets it)."""
 import argparse
+import os
 import sys
 
 PIXELS_PER_MM = 96 / 25.4
@@ -30,12 +33,33 @@ def read_ppm(path):
     return width, height, data[pos + 1:]
 
 
+def read_layout(path):
+    """The window's size and the controls' boxes, in pixels."""
+    twips, window, boxes = None, None, {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            fields = line.split()
+            if fields[:1] == ["twips-per-pixel"]:
+                twips = int(fields[1])
+            elif fields[:1] == ["window"]:
+                window = [int(v) for v in fields[1:3]]
+            elif fields[:1] == ["control"]:
+                boxes[fields[1]] = [int(v) for v in fields[3:7]]
+    if twips is None or window is None:
+        sys.exit(f"{path} has no twips to the pixel or window size")
+    return [v // twips for v in window], {name: [v // twips for v in box] for name, box in boxes.items()}
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("page")
     parser.add_argument("--scale", type=float, default=1.0)
     parser.add_argument("--paper")
+    parser.add_argument("--layout", default=os.environ.get("PELMARO_LAYOUT"))
     args = parser.parse_args()
+    if not args.layout:
+        sys.exit("no layout description: give --layout or set PELMARO_LAYOUT")
+    (window_width, window_height), boxes = read_layout(args.layout)
     width, height, pixels = read_ppm(args.page)
     scale = args.scale
 
@@ -63,7 +87,7 @@ def main():
     print(f"window image at {left},{top}, {size[0]} x {size[1]} px at 96 dpi")
     if left == 0 or top == 0 or right == width - 1 or bottom == height - 1:
         sys.exit("the window's image meets the page's edge: it may be cut")
-    if abs(size[0] - 632 * scale) > 3 or abs(size[1] - 408 * scale) > 3:
+    if abs(size[0] - window_width * scale) > 3 or abs(size[1] - window_height * scale) > 3:
         sys.exit(f"the image is not the window's size at scale {scale}")
 
     def count(box, wanted):
@@ -71,8 +95,10 @@ def main():
         return sum(1 for y in range(top + y0, top + y0 + h) for x in range(left + x0, left + x0 + w)
                    if wanted(*pixel(x, y)))
 
-    orange = count((470, 270, 30, 15), lambda r, g, b: r > 235 and 170 < g < 215 and 105 < b < 150)
-    blue = count((80, 280, 369, 41), lambda r, g, b: b > 150 and r < 110 and g < 110)
+    # Inside the button's face, clear of its frame and caption; the whole result label.
+    button_left, button_top = boxes["Command1"][:2]
+    orange = count((button_left + 6, button_top + 6, 30, 15), lambda r, g, b: r > 235 and 170 < g < 215 and 105 < b < 150)
+    blue = count(boxes["Label6"], lambda r, g, b: b > 150 and r < 110 and g < 110)
     print(f"light orange pixels in the button: {orange}, blue pixels in the result: {blue}")
     if orange < 300 * scale * scale:
         sys.exit("the calculate button is not light orange")

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The real binary under Xvfb: it maps a window titled Form1 with a 632 x 408
-# client area; with no printer a click on print shows a message and the
-# program keeps running; a real pointer click on ＥＮＤ ends it cleanly.
+# The real binary under Xvfb: it maps a window titled Form1 with the client
+# area of its layout table; with no printer a click on print shows a message
+# and the program keeps running; a real pointer click on ＥＮＤ ends it cleanly.
 set -euo pipefail
 binary=$1
 source "$(dirname "$0")/../../scripts/xvfb-session.sh"
+read_layout "$(dirname "$binary")/form1_layout.txt"
 
 start_xvfb
 CUPS_SERVER=/nonexistent/pelmaro-e2e.sock "$binary" &
@@ -14,10 +15,10 @@ E2E_PIDS+=("$app")
 wait_for 20 find_window Form1 || fail "no window titled Form1 was mapped"
 find_window Form1
 geometry=$(xwininfo -id "$WINDOW")
-grep -q 'Width: 632$' <<<"$geometry" || fail "client width: $(grep Width <<<"$geometry")"
-grep -q 'Height: 408$' <<<"$geometry" || fail "client height: $(grep Height <<<"$geometry")"
+grep -q "Width: $WINDOW_WIDTH\$" <<<"$geometry" || fail "client width: $(grep Width <<<"$geometry")"
+grep -q "Height: $WINDOW_HEIGHT\$" <<<"$geometry" || fail "client height: $(grep Height <<<"$geometry")"
 grep -q 'Map State: IsViewable' <<<"$geometry" || fail "window not viewable"
-echo "window Form1 mapped at 632 x 408"
+echo "window Form1 mapped at $WINDOW_WIDTH x $WINDOW_HEIGHT"
 
 # No printer: the message box appears beside the window, nothing ends.
 click_control $PRINT

@@ -6,7 +6,7 @@
 # again: one program in Program Files\Pelmaro, one Start-menu shortcut to it
 # and one uninstall entry, with the program's Japanese name and version.
 # The installed program, the shortcut's target: the window Form1 maps
-# with a 632 x 408 client area; a reading changed from the keyboard,
+# with the client area of its layout table; a reading changed from the keyboard,
 # 「計 算」 and 「リセット」 pressed with the pointer, each seen on screen; a
 # picture of the window saved beside the zip; the example pair typed gives
 # what stepping to it does; print hands a job to Wine's spooler, which
@@ -25,6 +25,7 @@ here=$(dirname "$0")
 source "$here/../../scripts/xvfb-session.sh"
 source "$here/../../scripts/private-cups.sh"
 source "$here/../../scripts/wine.sh"
+read_layout "$(dirname "$zip")/window/form1_layout.txt"
 name=$(sed -n 's/^Name\[ja\]=//p' "$here/../../packaging/pelmaro.desktop")
 version=${zip##*/pelmaro-}
 version=${version%-windows-x86_64.zip}
@@ -85,9 +86,9 @@ E2E_PIDS+=("$app")
 wait_for 60 find_window Form1 || fail "no window titled Form1 was mapped"
 find_window Form1
 geometry=$(xwininfo -id "$WINDOW")
-grep -q 'Width: 632$' <<<"$geometry" && grep -q 'Height: 408$' <<<"$geometry" \
+grep -q "Width: $WINDOW_WIDTH\$" <<<"$geometry" && grep -q "Height: $WINDOW_HEIGHT\$" <<<"$geometry" \
   || fail "client area: $(grep -E 'Width|Height' <<<"$geometry" | tr -s ' \n' ' ')"
-echo "window Form1 mapped at 632 x 408"
+echo "window Form1 mapped at $WINDOW_WIDTH x $WINDOW_HEIGHT"
 
 focus_window
 picture_window "$work/start.png"
@@ -109,8 +110,9 @@ if [ -n "$printing" ]; then
   click_control $COMMAND1  # a result line to find on the page
   click_control $PRINT
   out=$(filtered_output Wine)
-  sleep 0.5  # the outcome reaches the window right after the job is taken
-  [ "$(xdotool search --onlyvisible --name '^Form1$' | wc -l)" -eq 1 ] || fail "a message for an accepted job"
+  # The outcome reaches the window right after the job is taken.
+  alone() { [ "$(xdotool search --onlyvisible --name '^Form1$' | wc -l)" -eq 1 ]; }
+  holds_for 2 alone || fail "a message for an accepted job"
   echo "print: Wine's spooler passed the job on ($(file -b "$(kept_documents | tail -n 1)" | cut -d, -f1)), nothing said"
   check_filtered_page "$out" $A5 || fail "the page on A5"
 else

@@ -12,7 +12,15 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(FormatHundredths, WritesTheHashZeroPointZeroZeroPattern)
+// The text AppendHundredths adds to what is there already.
+std::string Hundredths(double value)
+{
+    std::string text = "x";
+    platform::AppendHundredths(text, value);
+    return text.substr(1);
+}
+
+TEST(AppendHundredths, WritesTheHashZeroPointZeroZeroPattern)
 {
     const struct {
         double value;
@@ -29,16 +37,16 @@ TEST(FormatHundredths, WritesTheHashZeroPointZeroZeroPattern)
         {kNaN, ""},        {kInf, ""},         {-kInf, ""},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(platform::FormatHundredths(row.value), row.text) << "value " << row.value;
+        EXPECT_EQ(Hundredths(row.value), row.text) << "value " << row.value;
     }
 }
 
-TEST(FormatHundredths, LargestDoubleFitsWithoutTruncation)
+TEST(AppendHundredths, LargestDoubleFitsWithoutTruncation)
 {
-    const std::string text = platform::FormatHundredths(std::numeric_limits<double>::max());
+    const std::string text = Hundredths(std::numeric_limits<double>::max());
     EXPECT_EQ(text.size(), 309u + 3u);
     EXPECT_EQ(text.substr(text.size() - 3), ".00");
-    EXPECT_EQ(platform::FormatHundredths(-std::numeric_limits<double>::max()).front(), '-');
+    EXPECT_EQ(Hundredths(-std::numeric_limits<double>::max()).front(), '-');
 }
 
 TEST(IntegerText, WritesDecimalDigitsWithMinusForNegatives)

@@ -4,7 +4,7 @@
 
 namespace {
 
-// The window's designed 632 x 408 pixels at 96 to the inch.
+// The window's designed size, in millimetres at 96 of its pixels to the inch.
 constexpr double kWindowWidth = 167.2167;
 constexpr double kWindowHeight = 107.95;
 

@@ -1,24 +1,21 @@
 #include "tests/window/model_controls.h"
 
 #include "window/form_design.h"
+#include "window/qt/form1_layout.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace window::testing {
 
-const char* NameOf(ScrollBar bar)
+std::string NameOf(ScrollBar bar)
 {
-    constexpr const char* kNames[] = {"HScroll1", "HScroll2", "HScroll3",
-                                      "HScroll4", "HScroll5", "HScroll6"};
-    return kNames[Index(bar)];
+    return std::string(qt::ControlOf(bar).name);
 }
 
-const char* NameOf(Label label)
+std::string NameOf(Label label)
 {
-    constexpr const char* kNames[] = {"Label6",  "Label7",  "Label8", "Label9",
-                                      "Label10", "Label11", "Label12"};
-    return kNames[Index(label)];
+    return std::string(qt::ControlOf(label).name);
 }
 
 ModelControls::ModelControls()
@@ -39,18 +36,18 @@ void ModelControls::SetPosition(ScrollBar bar, power::ScrollPosition position)
 {
     const power::PositionRange range = power::RangeOf(MeaningOf(bar).kind);
     position = std::clamp(position, range.minimum, range.maximum);
-    m_log.push_back(std::string("position ") + NameOf(bar) + " " + std::to_string(position));
+    m_log.push_back("position " + NameOf(bar) + " " + std::to_string(position));
     if (position == m_positions[Index(bar)]) {
         return;
     }
     m_positions[Index(bar)] = position;
-    m_log.push_back(std::string("change ") + NameOf(bar));
+    m_log.push_back("change " + NameOf(bar));
     m_form.ScrollChange(bar);
 }
 
 void ModelControls::SetCaption(Label label, std::string_view caption)
 {
-    m_log.push_back(std::string("caption ") + NameOf(label) + " " + std::string(caption));
+    m_log.push_back("caption " + NameOf(label) + " " + std::string(caption));
     m_captions[Index(label)] = caption;
 }
 

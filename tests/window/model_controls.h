@@ -48,8 +48,8 @@ public:
 
 private:
     Form1 m_form{*this};
-    std::array<power::ScrollPosition, 6> m_positions{};
-    std::array<std::string, 7> m_captions{};
+    power::ScrollPositions m_positions{};
+    std::array<std::string, kLabelCount> m_captions{};
     std::vector<std::string> m_log;
     std::vector<std::string> m_messages;
     bool m_ended = false;
@@ -58,7 +58,8 @@ private:
     std::vector<std::function<void()>> m_later;
 };
 
-const char* NameOf(ScrollBar bar);
-const char* NameOf(Label label);
+// The form's names, as the layout table has them: "HScroll5", "Label6".
+std::string NameOf(ScrollBar bar);
+std::string NameOf(Label label);
 
 }  // namespace window::testing

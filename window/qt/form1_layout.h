@@ -9,6 +9,7 @@
 #include "power/notation.h"
 #include "window/form_design.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -183,6 +184,46 @@ inline constexpr std::array<ControlDescription, 29> kForm1Controls{{
     ButtonControl("Command3", "ＥＮＤ", {6960, 5160, 1095, 615}, 7, kWindowFont, kDefaultColours, Command::EndProgram),
     ButtonControl("print", "print", {3600, 5280, 855, 375}, 0, kWindowFont, kDefaultColours, Command::PrintWindow),
 }};
+
+// The control that is the bar, or the label the form writes: its name is
+// the bar's or the label's in messages, logs and tests alike.
+//   ControlOf(ScrollBar::HScroll5).name -> "HScroll5", ControlOf(Label::Label6).name -> "Label6"
+constexpr const ControlDescription& ControlOf(ScrollBar bar)
+{
+    for (const ControlDescription& control : kForm1Controls) {
+        if (control.bar == bar) {
+            return control;
+        }
+    }
+    return kForm1Controls.front();  // not reached: every bar is listed (below)
+}
+
+constexpr const ControlDescription& ControlOf(Label label)
+{
+    for (const ControlDescription& control : kForm1Controls) {
+        if (control.label == label) {
+            return control;
+        }
+    }
+    return kForm1Controls.front();  // not reached: every label is listed (below)
+}
+
+constexpr bool EveryBarAndLabelListedOnce()
+{
+    std::array<int, kBarDesigns.size()> bars{};
+    std::array<int, kLabelCount> labels{};
+    for (const ControlDescription& control : kForm1Controls) {
+        if (control.bar) {
+            ++bars[Index(*control.bar)];
+        }
+        if (control.label) {
+            ++labels[Index(*control.label)];
+        }
+    }
+    const auto once = [](int listed) { return listed == 1; };
+    return std::ranges::all_of(bars, once) && std::ranges::all_of(labels, once);
+}
+static_assert(EveryBarAndLabelListedOnce());
 
 // Each scroll bar is given the label that shows its value when it is made,
 // so the table must list that label first.

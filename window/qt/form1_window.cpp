@@ -51,6 +51,11 @@ QString RowAndColumn(const ControlDescription& description)
     return FromUtf8(description.row) + QLatin1Char(' ') + FromUtf8(description.column);
 }
 
+QRect PixelBox(const TwipsRect& g)
+{
+    return {ToPixels(g.left), ToPixels(g.top), ToPixels(g.width), ToPixels(g.height)};
+}
+
 FormLabel* MakeLabel(const ControlDescription& description, QWidget* parent)
 {
     auto* label = new FormLabel(FromUtf8(description.caption), description.style.centred,
@@ -108,8 +113,7 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
         QWidget* control = AddControl(description);
         control->setObjectName(FromUtf8(description.name));
         control->setFont(platform::InstalledFont(description.font));
-        const TwipsRect& g = description.geometry;
-        const QRect box(ToPixels(g.left), ToPixels(g.top), ToPixels(g.width), ToPixels(g.height));
+        const QRect box = PixelBox(description.geometry);
         if (auto* label = qobject_cast<FormLabel*>(control)) {
             label->SetBox(box);  // after the font: the caption is fitted to it
         } else {
@@ -161,7 +165,7 @@ QWidget* Form1Window::AddControl(const ControlDescription& description)
             m_form.ThumbDragged(which, static_cast<power::ScrollPosition>(position));
         });
         connect(bar, &FormScrollBar::Typed, this,
-                [this, which](const QString& text) { m_form.TypeOnBar(which, text.toStdString()); });
+                [this, which](const QString& text) { m_form.TypeOnBar(which, platform::ToUtf8(text)); });
         connect(bar, &FormScrollBar::EraseTyped, this, [this, which] { m_form.EraseTyped(which); });
         connect(bar, &FormScrollBar::DropTyped, this, [this, which] { m_form.DropTyped(which); });
         connect(bar, &FormScrollBar::ApplyTyped, this, [this, which] { m_form.ApplyTyped(which); });
@@ -224,8 +228,7 @@ void Form1Window::CopyResult() const
 
 void Form1Window::End()
 {
-    close();
-    QCoreApplication::quit();
+    close();  // closeEvent ends the program
 }
 
 void Form1Window::SendToPrinter(PrintDone done)
@@ -252,23 +255,17 @@ void Form1Window::Beep()
 
 void Form1Window::After(std::chrono::milliseconds delay, std::function<void()> action)
 {
-    // A child of the window: a timer still running when the window goes
-    // goes with it, unfired.
-    auto* timer = new QTimer(this);
-    timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, this, [timer, action = std::move(action)] {
-        timer->deleteLater();
-        action();
-    });
-    timer->start(delay);
+    // The window as context: an action still waiting when the window goes
+    // is dropped unrun.
+    QTimer::singleShot(delay, this, std::move(action));
 }
 
 void Form1Window::contextMenuEvent(QContextMenuEvent* event)
 {
     // Labels let the mouse through, so a right-click on the result comes here.
-    const FormLabel& result = *m_labels[Index(Label::Label6)];
-    if (event->reason() != QContextMenuEvent::Mouse || !result.Box().contains(event->pos()) ||
-        result.text().isEmpty()) {
+    if (event->reason() != QContextMenuEvent::Mouse ||
+        !PixelBox(ControlOf(Label::Label6).geometry).contains(event->pos()) ||
+        m_labels[Index(Label::Label6)]->text().isEmpty()) {
         event->ignore();
         return;
     }

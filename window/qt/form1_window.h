@@ -56,8 +56,8 @@ private:
     Form1 m_form{*this};
     // After m_form: destroyed first, so no print reports to a form that is gone.
     platform::WindowPrinter m_printer;
-    std::array<FormScrollBar*, 6> m_bars{};
-    std::array<FormLabel*, 7> m_labels{};
+    std::array<FormScrollBar*, power::kBarMeanings.size()> m_bars{};
+    std::array<FormLabel*, kLabelCount> m_labels{};
 };
 
 }  // namespace window::qt

@@ -35,11 +35,6 @@ void FormLabel::SetCaption(const QString& caption)
     FitCaption();
 }
 
-std::optional<QColor> FormLabel::Background() const
-{
-    return m_filled ? std::optional<QColor>(palette().color(backgroundRole())) : std::nullopt;
-}
-
 QRect FormLabel::BoxInside() const
 {
     return m_box.translated(-pos());

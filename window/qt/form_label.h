@@ -14,8 +14,6 @@
 
 #include <QLabel>
 
-#include <optional>
-
 namespace window::qt {
 
 class FormLabel final : public QLabel {
@@ -27,8 +25,6 @@ public:
     // The box the form gives the label: its place, its size and the extent
     // of its background, in the parent's coordinates.
     void SetBox(const QRect& box);
-    QRect Box() const { return m_box; }
-    std::optional<QColor> Background() const;
 
     void SetCaption(const QString& caption);
 

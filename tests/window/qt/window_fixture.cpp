@@ -1,10 +1,10 @@
 #include "tests/window/qt/window_fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QStyleOptionSlider>
 #include <QTest>
 
-#include <optional>
 
 namespace window::qt::testing {
 
@@ -19,31 +19,7 @@ void WindowTest::SetUp()
 void WindowTest::TearDown()
 {
     m_window.reset();
-}
-
-namespace {
-
-template <typename Control>
-const char* ControlName(Control control, std::optional<Control> ControlDescription::*which)
-{
-    for (const ControlDescription& description : kForm1Controls) {
-        if (description.*which == control) {
-            return description.name.data();  // the table's names are literals
-        }
-    }
-    return "";
-}
-
-}  // namespace
-
-const char* WindowTest::NameOf(ScrollBar bar)
-{
-    return ControlName(bar, &ControlDescription::bar);
-}
-
-const char* WindowTest::NameOf(Label label)
-{
-    return ControlName(label, &ControlDescription::label);
+    EXPECT_FALSE(QAccessible::isActive()) << "the test left accessibility on";
 }
 
 QRect WindowTest::PartRect(QScrollBar* bar, QStyle::SubControl part)
