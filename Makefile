@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Set-up and everyday commands. Each target installs what it needs first
 # (as root; otherwise it prints the apt-get line to run), then configures
 # and builds through the CMake presets, all through the one rule `built`.

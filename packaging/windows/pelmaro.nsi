@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; The Windows setup program: installs what the zip holds into
 ; Program Files\Pelmaro for every user of the PC, with a Start-menu entry
 ; and an entry under Settings -> Apps, and an uninstaller that removes all

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # CPack's External generator runs this after installing the package into
 # its staging folder: it lists the staged files for pelmaro.nsi and has
 # makensis build <package file name>-setup.exe from them, so the setup
