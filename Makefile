@@ -9,6 +9,9 @@ TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base
                   libx11-dev xvfb xdotool x11-utils imagemagick weston qt6-gtk-platformtheme \
                   cups printer-driver-cups-pdf ghostscript poppler-utils python3
 FUZZ_PACKAGES  := clang libclang-rt-dev
+# The .deb checked as Debian would and installed (scripts/check-package.sh).
+PACKAGE_CHECK_PACKAGES := $(RUN_PACKAGES) dpkg-dev desktop-file-utils lintian appstream man-db \
+                          xvfb xdotool x11-utils
 # Windows: Qt for Windows is built from Debian's qt6-base source (dpkg-dev
 # fetches it) and cached outside the clone; NSIS builds the setup program;
 # the tests run under Wine.
@@ -35,7 +38,7 @@ define built
 	  cmake --build --preset $(1) $(if $(4),--target $(4))
 endef
 
-.PHONY: all build run test test-asan package windows test-windows bench print-bench startup screenshot sweep sweep-windows fuzz fresh-check clean
+.PHONY: all build run test test-asan package check-package windows test-windows bench print-bench startup screenshot sweep sweep-windows fuzz fresh-check clean
 
 all: build
 
@@ -58,9 +61,13 @@ test-asan:
 	ctest --preset asan
 
 package:
-	$(call built,default,$(RUN_PACKAGES) dpkg-dev,OFF,pelmaro)
+	$(call built,default,$(RUN_PACKAGES) dpkg-dev,OFF,pelmaro documentation)
 	cd build/default && cpack -C RelWithDebInfo -B package
 	@ls build/default/package/*.deb
+
+check-package: package
+	@$(ENSURE) $(PACKAGE_CHECK_PACKAGES)
+	bash scripts/check-package.sh
 
 windows:
 	$(call built,windows,$(WINDOWS_PACKAGES),ON,,qt=$$(scripts/windows-qt.sh) && export PELMARO_WINDOWS_QT=$$qt &&)
