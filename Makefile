@@ -14,8 +14,9 @@ PACKAGE_CHECK_PACKAGES := $(RUN_PACKAGES) dpkg-dev desktop-file-utils lintian ap
                           xvfb xdotool x11-utils
 # Windows: Qt for Windows is built from Debian's qt6-base source (dpkg-dev
 # fetches it) and cached outside the clone; NSIS builds the setup program;
-# the tests run under Wine.
-WINDOWS_PACKAGES      := cmake ninja-build qt6-base-dev libgtest-dev dpkg-dev xz-utils git nsis \
+# Python makes the read-mes' usage part from the manuals; the tests run
+# under Wine.
+WINDOWS_PACKAGES      := cmake ninja-build qt6-base-dev libgtest-dev dpkg-dev xz-utils git nsis python3 \
                          g++-mingw-w64-x86-64-posix mingw-w64
 WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils imagemagick unzip icoutils \
                          fonts-ipafont-gothic fonts-rocknroll \
@@ -92,7 +93,7 @@ startup:
 
 screenshot:
 	$(call built,default,$(TEST_PACKAGES),ON,pelmaro)
-	bash scripts/screenshot.sh build/default/window/pelmaro docs/screenshot.png
+	bash scripts/screenshot.sh build/default/window/pelmaro docs
 
 # e.g. SWEEP_ARGS="--rows 0 99 --row-digests" to split the sweep into parts
 SWEEP_ARGS ?=
