@@ -114,7 +114,8 @@ Function RemoveEarlier
     ; _?= runs it in place and waits for it; it cannot delete itself then.
     ExecWait '"$0\${UNINSTALLER}" /S _?=$0' $1
     ${If} $1 != 0
-      ; It removed nothing (it says so itself): the earlier version stays whole.
+      ; This script's uninstaller fails only before removing anything: the
+      ; earlier version stays whole.
       MessageBox MB_OK|MB_ICONSTOP "前の版を削除できなかったため、セットアップを終わります。" /SD IDOK
       SetErrorLevel ${GAVE_UP}
       Quit

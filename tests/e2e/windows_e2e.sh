@@ -171,8 +171,8 @@ end_cleanly "$app"
 
 # With the program running, setup and uninstall change nothing before it is
 # closed: each asks in a message box over its own window to close it
-# (retry or cancel), and a silent run waits 30 s for it, then gives up with
-# exit code 2. Each leaves the whole installation as it was, or a whole new
+# (retry or cancel), and a silent run waits for it (WAIT_SECONDS), then
+# gives up with exit code GAVE_UP. Each leaves the whole installation as it was, or a whole new
 # one. The older version's setup stands for an update, so a finished run
 # shows in the entry's version.
 running_program() {
@@ -196,16 +196,19 @@ titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
 shown() { [ "$(titled "$1")" -ge 1 ]; }
 asked() { [ "$(titled "$1")" -ge 2 ]; }  # the message box bears its window's title
 older=$work/older/pelmaro-0.0.0-windows-x86_64-setup.exe
+script=$here/../../packaging/windows/pelmaro.nsi
+patience=$(sed -n 's/^!define WAIT_SECONDS //p' "$script")
+gave_up=$(sed -n 's/^!define GAVE_UP //p' "$script")
 running_program
 whole=$(installation)
 
 start=$SECONDS
 status=0
 "$WINE" "$older" /S || status=$?
-[ "$status" = 2 ] || fail "a silent setup with the program running ended with status $status, not 2"
-[ $((SECONDS - start)) -ge 30 ] || fail "the silent setup gave up after $((SECONDS - start)) s, not waiting"
+[ "$status" = "$gave_up" ] || fail "a silent setup with the program running ended with status $status, not $gave_up"
+[ $((SECONDS - start)) -ge "$patience" ] || fail "the silent setup gave up after $((SECONDS - start)) s, not waiting"
 unchanged "a silent setup that gave up"
-echo "silent setup with the program running: gave up after $((SECONDS - start)) s with status 2, nothing changed"
+echo "silent setup with the program running: gave up after $((SECONDS - start)) s with status $status, nothing changed"
 
 title="^$name $version セットアップ"
 "$WINE" "$setup" &
@@ -226,7 +229,7 @@ box=$(xdotool search --onlyvisible --name "$title" | grep -vx "$page" | head -n 
 xdotool windowfocus --sync "$box" key Escape  # キャンセル
 status=0
 wait "$wizard" || status=$?
-[ "$status" = 2 ] || fail "the setup cancelled ended with status $status, not 2"
+[ "$status" = "$gave_up" ] || fail "the setup cancelled ended with status $status, not $gave_up"
 unchanged "the setup cancelled"
 echo "setup with the program running: asked to close it after the licence page (picture in $(dirname "$zip")/pelmaro-setup-licence.png); キャンセル changed nothing"
 
@@ -258,7 +261,7 @@ start=$SECONDS
 wait_for 20 copy_running || fail "no copy of the uninstaller ran"
 copy_done() { ! copy_running; }
 wait_for 60 copy_done || fail "the silent uninstall kept waiting"
-[ $((SECONDS - start)) -ge 30 ] || fail "the silent uninstall gave up after $((SECONDS - start)) s, not waiting"
+[ $((SECONDS - start)) -ge "$patience" ] || fail "the silent uninstall gave up after $((SECONDS - start)) s, not waiting"
 unchanged "a silent uninstall that gave up"
 echo "silent uninstall with the program running: gave up after $((SECONDS - start)) s, nothing removed"
 
