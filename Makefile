@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Set-up and everyday commands. Each target installs what it needs first
 # (as root; otherwise it prints the apt-get line to run), then configures
 # and builds through the CMake presets, all through the one rule `built`.
@@ -9,11 +10,15 @@ TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base
                   cups printer-driver-cups-pdf ghostscript poppler-utils python3 \
                   orca python3-pyatspi at-spi2-core dbus-daemon xclip
 FUZZ_PACKAGES  := clang libclang-rt-dev
+# The .deb checked as Debian would and installed (scripts/check-package.sh).
+PACKAGE_CHECK_PACKAGES := $(RUN_PACKAGES) dpkg-dev desktop-file-utils lintian appstream man-db \
+                          xvfb xdotool x11-utils
 # Windows: Qt for Windows is built from Debian's qt6-base source (dpkg-dev
 # fetches it) and cached outside the clone; NSIS builds the setup program;
-# the host g++ builds the program that writes the layout description; the
-# tests run under Wine.
-WINDOWS_PACKAGES      := cmake ninja-build g++ qt6-base-dev libgtest-dev dpkg-dev xz-utils git nsis \
+# the host g++ builds the program that writes the layout description;
+# Python makes the read-mes' usage part from the manuals; the tests run
+# under Wine.
+WINDOWS_PACKAGES      := cmake ninja-build g++ qt6-base-dev libgtest-dev dpkg-dev xz-utils git nsis python3 \
                          g++-mingw-w64-x86-64-posix mingw-w64
 WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils imagemagick unzip icoutils \
                          fonts-ipafont-gothic fonts-rocknroll \
@@ -36,7 +41,7 @@ define built
 	  cmake --build --preset $(1) $(if $(4),--target $(4))
 endef
 
-.PHONY: all build run test test-asan package windows test-windows bench print-bench startup screenshot sweep sweep-windows fuzz fresh-check clean
+.PHONY: all build run test test-asan package check-package windows test-windows bench print-bench startup screenshot sweep sweep-windows fuzz fresh-check clean
 
 all: build
 
@@ -59,9 +64,13 @@ test-asan:
 	ctest --preset asan
 
 package:
-	$(call built,default,$(RUN_PACKAGES) dpkg-dev,OFF,pelmaro)
+	$(call built,default,$(RUN_PACKAGES) dpkg-dev,OFF,pelmaro documentation)
 	cd build/default && cpack -C RelWithDebInfo -B package
 	@ls build/default/package/*.deb
+
+check-package: package
+	@$(ENSURE) $(PACKAGE_CHECK_PACKAGES)
+	bash scripts/check-package.sh
 
 windows:
 	$(call built,windows,$(WINDOWS_PACKAGES),ON,,qt=$$(scripts/windows-qt.sh) && export PELMARO_WINDOWS_QT=$$qt &&)
@@ -86,7 +95,7 @@ startup:
 
 screenshot:
 	$(call built,default,$(TEST_PACKAGES),ON,pelmaro)
-	bash scripts/screenshot.sh build/default/window/pelmaro docs/screenshot.png
+	bash scripts/screenshot.sh build/default/window/pelmaro docs
 
 # e.g. SWEEP_ARGS="--rows 0 99 --row-digests" to split the sweep into parts
 SWEEP_ARGS ?=

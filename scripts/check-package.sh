@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the .deb that `make package` made, as an optician would, checks
-# that the program is on PATH, its menu entry is valid and the window opens,
-# then removes the package and checks that nothing is left. Root only.
+# Checks the .deb that `make package` made as Debian would (lintian: no
+# error, no warning), then installs it as an optician would and checks that
+# the program is on PATH, its menu entry and its AppStream metadata are
+# valid, its manual pages show in English and in Japanese, and the window
+# opens; then removes the package and checks that nothing is left. Root only.
 set -euo pipefail
 deb=$(ls build/default/package/pelmaro_*.deb | head -n 1)
 [ "$(id -u)" -eq 0 ] || { echo "check-package: installing a package needs root" >&2; exit 1; }
@@ -9,13 +11,38 @@ source "$(dirname "$0")/xvfb-session.sh"
 
 # libcups is loaded on the first print, so no link shows the need for it.
 dpkg-deb -f "$deb" Depends | grep -qw libcups2 || fail "the package does not depend on libcups2"
+# Informational tags may stay; errors and warnings may not.
+lint=$(lintian "$deb" 2>&1 | grep -v '^running with root privileges' || true)
+[ -n "$lint" ] && echo "$lint"
+! grep -q '^[EW]: ' <<<"$lint" || fail "lintian finds errors or warnings in $deb"
+echo "lintian: no error, no warning"
 export DEBIAN_FRONTEND=noninteractive
+# A copy left by an earlier run that failed would hide this one (same version).
+apt-get remove -y pelmaro </dev/null >/dev/null 2>&1 || true
 apt-get install -y "./$deb" </dev/null >/dev/null
 [ "$(command -v pelmaro)" = /usr/bin/pelmaro ] || fail "pelmaro is not on PATH"
 entry=/usr/share/applications/pelmaro.desktop
 [ -f "$entry" ] || fail "no desktop entry in /usr/share/applications"
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"
 echo "installed: /usr/bin/pelmaro and $entry (valid)"
+
+# The metainfo file is named by its id, and launches the desktop entry.
+metainfo=$(dpkg -L pelmaro | grep '^/usr/share/metainfo/.*\.metainfo\.xml$' || true)
+[ "$(wc -l <<<"$metainfo")" = 1 ] || fail "not one metainfo file: $metainfo"
+appstreamcli validate --no-net "$metainfo" || fail "the AppStream metadata does not validate"
+id=$(sed -n 's|^ *<id>\(.*\)</id>$|\1|p' "$metainfo")
+[ "$metainfo" = "/usr/share/metainfo/$id.metainfo.xml" ] || fail "$metainfo is not named by its id $id"
+grep -qF "<launchable type=\"desktop-id\">${entry##*/}</launchable>" "$metainfo" || fail "$metainfo does not launch ${entry##*/}"
+grep -qF "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo" || fail "$metainfo lacks this release"
+echo "AppStream: $metainfo (valid), launching ${entry##*/}"
+
+# Each manual page in its own language, with no formatter warning.
+for page in /usr/share/man/man1/pelmaro.1.gz:NAME /usr/share/man/ja/man1/pelmaro.1.gz:名前; do
+  shown=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "${page%%:*}" 2>&1)
+  grep -q '^troff\|^man:' <<<"$shown" && fail "man ${page%%:*}: $(grep '^troff\|^man:' <<<"$shown" | head -n 3)"
+  grep -qx "${page##*:}" <<<"$shown" || fail "${page%%:*} shows no ${page##*:} section"
+done
+echo "manual pages: pelmaro(1) in English and Japanese"
 
 start_xvfb
 pelmaro &
@@ -26,5 +53,8 @@ e2e_cleanup
 E2E_PIDS=()
 
 apt-get remove -y pelmaro </dev/null >/dev/null
-[ ! -e /usr/bin/pelmaro ] && [ ! -e "$entry" ] || fail "files left after removal"
+for file in /usr/bin/pelmaro "$entry" "$metainfo" /usr/share/man/man1/pelmaro.1.gz /usr/share/man/ja/man1/pelmaro.1.gz \
+            /usr/share/doc/pelmaro; do
+  [ ! -e "$file" ] || fail "$file left after removal"
+done
 echo "removed: nothing left behind"

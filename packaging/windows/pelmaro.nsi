@@ -1,12 +1,17 @@
+; SPDX-License-Identifier: MIT
 ; The Windows setup program: installs what the zip holds into
 ; Program Files\Pelmaro for every user of the PC, with a Start-menu entry
 ; and an entry under Settings -> Apps, and an uninstaller that removes all
 ; of it again. Run silently with /S (and /D=folder to choose the folder).
+; Neither changes anything while the program runs from the folder: each
+; asks first to close it (retry or cancel); a silent run waits for it, and
+; gives up with exit code 2, everything as it was.
 ;
 ; Built by setup.cmake, whose DEFINES file defines NAME (the program's Japanese name),
-; VERSION, PUBLISHER, COPYRIGHT, OUTFILE, SIZE_KB, and FILES: an include
-; file with the File lines (under INSTALL) and the Delete lines (under
-; UNINSTALL) for everything the package holds.
+; VERSION, PUBLISHER, COPYRIGHT, OUTFILE, SIZE_KB, LICENSE (the program's
+; licence, shown on a page of its own), and FILES: an include file with
+; the File lines (under INSTALL) and the Delete lines (under UNINSTALL)
+; for everything the package holds.
 
 Unicode true
 Target amd64-unicode
@@ -31,6 +36,9 @@ InstallDir "$PROGRAMFILES64\Pelmaro"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+; A file that cannot be written stops the setup (retry or cancel), also a
+; silent one, instead of leaving the old file under the new version.
+AllowSkipFiles off
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=1041 "ProductName" "Pelmaro"
@@ -43,6 +51,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${COPYRIGHT}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\pelmaro.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "${NAME} を起動する"
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -50,14 +59,67 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${COPYRIGHT}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
+; How long a silent run waits for the program to be closed.
+!define WAIT_SECONDS 30
+; What a run that gives up says to whoever started it: nothing was changed.
+!define GAVE_UP 2
+
+; WaitForClose and un.WaitForClose: return once the program no longer runs
+; from the folder $0; if it does, they ask to close it (a silent run waits
+; up to WAIT_SECONDS), and end the run, changing nothing, on 「キャンセル」 or
+; when the time is up. A running program's file cannot be opened for
+; writing, which is also what would stop the setup from replacing it.
+!macro WAIT_FOR_CLOSE UN MESSAGE
+Function ${UN}WaitForClose
+  StrCpy $2 0  ; seconds waited
+  ${Do}
+    ${IfNot} ${FileExists} "$0\pelmaro.exe"
+      Return
+    ${EndIf}
+    ClearErrors
+    FileOpen $1 "$0\pelmaro.exe" a
+    ${IfNot} ${Errors}
+      FileClose $1
+      Return
+    ${EndIf}
+    ${If} ${Silent}
+      ${If} $2 >= ${WAIT_SECONDS}
+        SetErrorLevel ${GAVE_UP}
+        Quit
+      ${EndIf}
+      Sleep 1000
+      IntOp $2 $2 + 1
+    ${Else}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${MESSAGE}" IDRETRY retry
+      SetErrorLevel ${GAVE_UP}
+      Quit
+      retry:
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro WAIT_FOR_CLOSE "" "「${NAME}」が起動しています。$\r$\n$\r$\n「ＥＮＤ」を押して終了してから「再試行」を押してください。$\r$\n「キャンセル」を押すと、何も変えずにセットアップを終わります。"
+!insertmacro WAIT_FOR_CLOSE "un." "「${NAME}」が起動しています。$\r$\n$\r$\n「ＥＮＤ」を押して終了してから「再試行」を押してください。$\r$\n「キャンセル」を押すと、何も削除せずにアンインストールを終わります。"
+
 ; An earlier installation, of any version and in any folder, is removed by
 ; its own uninstaller first, so that one program and one entry remain.
+; Before that, neither it nor a program in the chosen folder may be running.
 Function RemoveEarlier
+  StrCpy $0 "$INSTDIR"
+  Call WaitForClose
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 != ""
   ${AndIf} ${FileExists} "$0\${UNINSTALLER}"
+    Call WaitForClose
     ; _?= runs it in place and waits for it; it cannot delete itself then.
-    ExecWait '"$0\${UNINSTALLER}" /S _?=$0'
+    ExecWait '"$0\${UNINSTALLER}" /S _?=$0' $1
+    ${If} $1 != 0
+      ; This script's uninstaller fails only before removing anything: the
+      ; earlier version stays whole.
+      MessageBox MB_OK|MB_ICONSTOP "前の版を削除できなかったため、セットアップを終わります。" /SD IDOK
+      SetErrorLevel ${GAVE_UP}
+      Quit
+    ${EndIf}
     Delete "$0\${UNINSTALLER}"
     RMDir "$0"
   ${EndIf}
@@ -90,6 +152,8 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext all
   SetRegView 64
+  StrCpy $0 "$INSTDIR"
+  Call un.WaitForClose
   Delete "$SMPROGRAMS\${NAME}.lnk"
   !define UNINSTALL
   !include /CHARSET=UTF8 "${FILES}"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # CPack's External generator runs this after installing the package into
 # its staging folder: it lists the staged files for pelmaro.nsi and has
 # makensis build <package file name>-setup.exe from them, so the setup
@@ -7,6 +8,9 @@ set(work "${CPACK_TOPLEVEL_DIRECTORY}")
 set(setup "${work}/${CPACK_PACKAGE_FILE_NAME}-setup.exe")
 
 find_program(MAKENSIS makensis REQUIRED)
+if(NOT EXISTS "${stage}/${CPACK_PELMARO_LICENSE}")
+  message(FATAL_ERROR "the package holds no ${CPACK_PELMARO_LICENSE} for the setup program's licence page")
+endif()
 
 # Folders before the files in them when installing; files before their
 # folders when uninstalling (RMDir removes only empty folders).
@@ -52,7 +56,8 @@ file(WRITE "${work}/setup-defines.nsh"
   "!define COPYRIGHT \"${CPACK_PELMARO_COPYRIGHT}\"\n"
   "!define OUTFILE \"${setup}\"\n"
   "!define SIZE_KB ${kilobytes}\n"
-  "!define FILES \"${work}/setup-files.nsh\"\n")
+  "!define FILES \"${work}/setup-files.nsh\"\n"
+  "!define LICENSE \"${stage}/${CPACK_PELMARO_LICENSE}\"\n")
 
 execute_process(
   COMMAND "${MAKENSIS}" -V2 -INPUTCHARSET UTF8 "-DDEFINES=${work}/setup-defines.nsh" "${CPACK_PELMARO_SETUP_SCRIPT}"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the program's source, as built, to the zip OUTPUT with its files
 # under PREFIX/: the commit checked out plus any changes not yet committed.
 # The Windows package ships it, so the LGPL's relinking against another Qt

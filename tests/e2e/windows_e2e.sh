@@ -16,7 +16,10 @@
 # 「ＥＮＤ」 ends the program with status 0.
 # Under high-contrast black colours it shows no designed colour, and a
 # picture of it is saved too; its printed page is the designed light window. The registered silent uninstall leaves
-# nothing behind. Runs inside the display and the Wine that
+# nothing behind; before that, setup and uninstall with the program
+# running change nothing until it is closed. The zip and the installation
+# hold the program's own licence, and the setup program shows it on a page
+# of its own. Runs inside the display and the Wine that
 # scripts/windows-test.sh starts.
 set -euo pipefail
 zip=$1
@@ -56,7 +59,15 @@ for readme in "$work"/zip/README-*.txt; do
   [ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "${readme##*/} has no byte-order mark"
   [ "$(grep -c $'\r$' "$readme")" = "$(wc -l <"$readme")" ] || fail "${readme##*/} has lines without CRLF"
 done
-echo "pelmaro.exe $version: 「$(field FileDescription)」; read-mes with a byte-order mark and CRLF"
+# The read-mes' usage part is the manual's; the licence is the program's own.
+for manual in ja:README.ja.md en:README.md; do
+  usage=$(python3 "$here/../../packaging/windows/readme_usage.py" "$here/../../${manual#*:}" "${manual%%:*}")
+  [[ "$(tr -d '\r' <"$work/zip/README-${manual%%:*}.txt")" == *"$usage"* ]] \
+    || fail "README-${manual%%:*}.txt does not hold the usage part of ${manual#*:}"
+done
+cmp -s <(tr -d '\r' <"$work/zip/licenses/Pelmaro-MIT.txt") "$here/../../LICENSE" \
+  || fail "the zip's licenses folder does not hold the program's licence, LICENSE"
+echo "pelmaro.exe $version: 「$(field FileDescription)」; read-mes with a byte-order mark and CRLF, the usage part of the manuals; the program's licence"
 
 drive_c=$WINEPREFIX/drive_c
 folder="$drive_c/Program Files/Pelmaro"
@@ -159,6 +170,113 @@ if [ -n "$printing" ]; then
   check_filtered_page "$(filtered_output Wine)" $A5 || fail "the page under high contrast is not the designed light window"
 fi
 end_cleanly "$app"
+
+# With the program running, setup and uninstall change nothing before it is
+# closed: each asks in a message box over its own window to close it
+# (retry or cancel), and a silent run waits for it (WAIT_SECONDS), then
+# gives up with exit code GAVE_UP. Each leaves the whole installation as it was, or a whole new
+# one. The older version's setup stands for an update, so a finished run
+# shows in the entry's version.
+running_program() {
+  "$WINE" "$exe" &
+  app=$!
+  E2E_PIDS+=("$app")
+  wait_for 60 find_window Form1 || fail "no window to keep running"
+  find_window Form1
+}
+installation() {
+  if [ -d "$folder" ]; then (cd "$folder" && find . -type f -print0 | sort -z | xargs -0 md5sum); fi
+  if [ -e "$shortcut" ]; then echo "shortcut"; fi
+  apps | grep -E '^"(DisplayName|DisplayVersion|InstallLocation|UninstallString)"=' || true
+}
+unchanged() {
+  local now
+  now=$(installation)
+  [ "$now" = "$whole" ] || fail "$1 changed the installation: $(diff <(echo "$whole") <(echo "$now") | head -n 5 | tr '\n' ' ')"
+}
+titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
+shown() { [ "$(titled "$1")" -ge 1 ]; }
+asked() { [ "$(titled "$1")" -ge 2 ]; }  # the message box bears its window's title
+older=$work/older/pelmaro-0.0.0-windows-x86_64-setup.exe
+script=$here/../../packaging/windows/pelmaro.nsi
+patience=$(sed -n 's/^!define WAIT_SECONDS //p' "$script")
+gave_up=$(sed -n 's/^!define GAVE_UP //p' "$script")
+running_program
+whole=$(installation)
+
+start=$SECONDS
+status=0
+"$WINE" "$older" /S || status=$?
+[ "$status" = "$gave_up" ] || fail "a silent setup with the program running ended with status $status, not $gave_up"
+[ $((SECONDS - start)) -ge "$patience" ] || fail "the silent setup gave up after $((SECONDS - start)) s, not waiting"
+unchanged "a silent setup that gave up"
+echo "silent setup with the program running: gave up after $((SECONDS - start)) s with status $status, nothing changed"
+
+title="^$name $version セットアップ"
+"$WINE" "$setup" &
+wizard=$!
+wait_for 60 shown "$title" || fail "the setup program shows no window"
+page=$(xdotool search --onlyvisible --name "$title" | head -n 1)
+xdotool windowfocus --sync "$page" key Return  # the welcome page: 次へ
+sleep 1
+picture_of() { local keep=$WINDOW; WINDOW=$1; picture_window "$2"; WINDOW=$keep; }
+picture_of "$page" "$(dirname "$zip")/pelmaro-setup-licence.png"
+xdotool windowfocus --sync "$page" key Return  # the licence page: 同意する
+sleep 1
+! asked "$title" || fail "the setup asked before its licence and folder pages"
+xdotool windowfocus --sync "$page" key Return  # the folder page: インストール
+wait_for 20 asked "$title" || fail "the setup did not ask to close the program"
+unchanged "the setup, before asking,"
+box=$(xdotool search --onlyvisible --name "$title" | grep -vx "$page" | head -n 1)
+xdotool windowfocus --sync "$box" key Escape  # キャンセル
+status=0
+wait "$wizard" || status=$?
+[ "$status" = "$gave_up" ] || fail "the setup cancelled ended with status $status, not $gave_up"
+unchanged "the setup cancelled"
+echo "setup with the program running: asked to close it after the licence page (picture in $(dirname "$zip")/pelmaro-setup-licence.png); キャンセル changed nothing"
+
+uninstaller=$(entry UninstallString | sed 's/\\"//g; s/\\\\/\\/g')  # C:\...\uninstall.exe
+title="^$name [0-9.]* アンインストール"
+"$WINE" "$uninstaller" &  # it copies itself and returns; the copy shows the window
+wait_for 60 shown "$title" || fail "the uninstaller shows no window"
+page=$(xdotool search --onlyvisible --name "$title" | head -n 1)
+xdotool windowfocus --sync "$page" key Return  # アンインストール
+wait_for 20 asked "$title" || fail "the uninstaller did not ask to close the program"
+unchanged "the uninstaller, before asking,"
+box=$(xdotool search --onlyvisible --name "$title" | grep -vx "$page" | head -n 1)
+xdotool windowfocus --sync "$box" key Escape  # キャンセル
+closed() { [ "$(titled "$title")" = 0 ]; }
+wait_for 20 closed || fail "the uninstaller cancelled did not end"
+unchanged "the uninstaller cancelled"
+echo "uninstall with the program running: asked to close it; キャンセル removed nothing"
+
+# Silently, the uninstaller's copy (the one that removes) waits and gives up.
+copy_running() {
+  local pid
+  for pid in $(pgrep -f '\\Un\.exe /S _\?=' || true); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+start=$SECONDS
+"$WINE" "$uninstaller" /S
+wait_for 20 copy_running || fail "no copy of the uninstaller ran"
+copy_done() { ! copy_running; }
+wait_for 60 copy_done || fail "the silent uninstall kept waiting"
+[ $((SECONDS - start)) -ge "$patience" ] || fail "the silent uninstall gave up after $((SECONDS - start)) s, not waiting"
+unchanged "a silent uninstall that gave up"
+echo "silent uninstall with the program running: gave up after $((SECONDS - start)) s, nothing removed"
+
+# Closed while a silent setup waits, the program is replaced whole.
+"$WINE" "$older" /S &
+silent=$!
+sleep 5
+end_cleanly "$app"
+status=0
+wait "$silent" || status=$?
+[ "$status" = 0 ] && [ "$(entry DisplayVersion)" = 0.0.0 ] || fail "the silent setup after the program closed: status $status, version $(entry DisplayVersion)"
+diff -r --exclude=uninstall.exe "$work/zip" "$folder" || fail "the installed files differ from the zip's after waiting"
+echo "silent setup: the program closed while it waited, then 0.0.0 installed whole"
 
 quiet=$(entry QuietUninstallString | sed 's/\\"/"/g; s/\\\\/\\/g')  # "C:\...\uninstall.exe" /S
 program=${quiet#\"}
