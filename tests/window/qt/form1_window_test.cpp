@@ -333,10 +333,9 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
 // test ends.
 class ReaderListening final {
 public:
-    ReaderListening()
+    ReaderListening() : m_previous(QAccessible::installUpdateHandler(&Hear))
     {
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
-        m_previous = QAccessible::installUpdateHandler(&Hear);
     }
     ~ReaderListening()
     {
@@ -352,7 +351,7 @@ public:
 private:
     static void Hear(QAccessibleEvent* event)
     {
-        if (event->object() && event->object()->objectName() == "announcer") {
+        if (event->object() != nullptr && event->object()->objectName() == "announcer") {
             s_heard.append(event->accessibleInterface()->text(QAccessible::Name));
         }
     }
