@@ -5,7 +5,7 @@
 // window implements this; tests use a model of it. Layout, fonts and event
 // wiring are the implementation's business, not this interface's.
 
-#include "platform/print_outcome.h"
+#include "platform/printing/print_outcome.h"
 #include "power/lens_reading.h"
 
 #include <chrono>

@@ -5,9 +5,8 @@
 // light look under any theme (its blue and magenta captions assume a light
 // background; only a Windows high-contrast theme, which the window follows
 // through colour_scheme.h, changes that), the faces it names find their
-// stand-ins (InsertFontSubstitutes), its own controls' accessibility
-// factories are installed, and Qt's printer is heard when the spooler
-// refuses a document (HearPrintEngineWarnings). Where no window can open at
+// stand-ins (InsertFontSubstitutes) and its own controls' accessibility
+// factories are installed. Where no window can open at
 // all the program says why in one line and exits with status 1, instead of
 // Qt's abort. Building the window is the caller's business.
 

@@ -3,7 +3,7 @@
 #include "platform/qt/colour_scheme.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/utf8.h"
-#include "platform/qt/window_printer.h"
+#include "platform/printing/qt/window_printer.h"
 #include "window/form_design.h"
 #include "window/qt/form1_layout.h"
 #include "window/qt/form_button.h"

@@ -5,7 +5,7 @@
 // it asks for. The behaviour itself lives in Form1; whether the screen shows
 // the table's colours or the system's is platform::ScreenScheme()'s call.
 
-#include "platform/qt/window_printer.h"
+#include "platform/printing/qt/window_printer.h"
 #include "window/form1.h"
 #include "window/form_controls.h"
 #include "window/qt/form1_layout.h"

@@ -1,5 +1,5 @@
 #include "platform/qt/utf8.h"
-#include "platform/qt/window_printer.h"
+#include "platform/printing/qt/window_printer.h"
 #include "power/typed_entry.h"
 #include "tests/window/qt/window_fixture.h"
 #include "window/form1.h"

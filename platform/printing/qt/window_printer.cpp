@@ -1,7 +1,7 @@
-#include "platform/qt/window_printer.h"
+#include "platform/printing/qt/window_printer.h"
 
 #include "platform/qt/colour_scheme.h"
-#include "platform/qt/print_job.h"
+#include "platform/printing/qt/print_job.h"
 
 #include <QDeadlineTimer>
 #include <QPainter>
@@ -47,6 +47,7 @@ QPicture PictureOf(QWidget& widget, QSize area)
 WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds patience)
     : QObject(parent), m_send(std::move(send)), m_patience(patience)
 {
+    PrepareSender();
 }
 
 WindowPrinter::~WindowPrinter()

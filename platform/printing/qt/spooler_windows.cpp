@@ -1,4 +1,4 @@
-#include "platform/qt/spooler.h"
+#include "platform/printing/qt/spooler.h"
 
 #include <QtGlobal>
 
@@ -84,7 +84,11 @@ std::optional<PrintOutcome> Settled(DWORD status)
 
 void HearPrintEngineWarnings()
 {
-    g_passOn = qInstallMessageHandler(HearRefusal);
+    static const bool installed = [] {
+        g_passOn = qInstallMessageHandler(HearRefusal);
+        return true;
+    }();
+    static_cast<void>(installed);
 }
 
 bool EndDocument(const std::function<bool()>& endPainting)

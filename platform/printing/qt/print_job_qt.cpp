@@ -1,6 +1,6 @@
-#include "platform/qt/print_job.h"
+#include "platform/printing/qt/print_job.h"
 
-#include "platform/qt/spooler.h"
+#include "platform/printing/qt/spooler.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -29,6 +29,11 @@ Paper PaperOf(QPageLayout layout)
 }
 
 }  // namespace
+
+void PrepareSender()
+{
+    HearPrintEngineWarnings();
+}
 
 // Qt's own printer, for print systems other than CUPS: the Windows spooler
 // takes a job as painting ends, and is asked itself what became of it. The

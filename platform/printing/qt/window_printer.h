@@ -11,8 +11,8 @@
 // unanswered all the same, and the late answer is dropped. Shows nothing
 // itself: telling the user is the caller's choice.
 
-#include "platform/print_outcome.h"
-#include "platform/qt/print_job.h"
+#include "platform/printing/print_outcome.h"
+#include "platform/printing/qt/print_job.h"
 
 #include <QList>
 #include <QObject>

@@ -7,7 +7,7 @@
 // goes through Qt's printer; elsewhere there is nothing more to ask, and
 // every answer is "nothing to say". Draws nothing.
 
-#include "platform/print_outcome.h"
+#include "platform/printing/print_outcome.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -19,8 +19,9 @@
 
 namespace platform {
 
-// Lets EndDocument hear Qt's printer refuse a document. Called once, by
-// StartApplication.
+// Lets EndDocument hear Qt's printer refuse a document: a message handler
+// for the whole process, put in front of the one before it the first time;
+// later calls do nothing.
 void HearPrintEngineWarnings();
 
 // Ends the painting of a document on Qt's printer: false where the

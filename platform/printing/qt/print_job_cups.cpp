@@ -1,7 +1,7 @@
-#include "platform/qt/print_job.h"
+#include "platform/printing/qt/print_job.h"
 
-#include "platform/qt/cups_library.h"
-#include "platform/qt/cups_paper.h"
+#include "platform/printing/qt/cups_library.h"
+#include "platform/printing/qt/cups_paper.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -110,6 +110,8 @@ struct HttpDeleter final {
 };
 
 }  // namespace
+
+void PrepareSender() {}
 
 PrintOutcome SendPage(const Page& page)
 {

@@ -6,8 +6,8 @@
 // Qt's printer elsewhere (the Windows print system). Runs on a worker
 // thread; nothing here touches a widget.
 
-#include "platform/page_layout.h"
-#include "platform/print_outcome.h"
+#include "platform/printing/page_layout.h"
+#include "platform/printing/print_outcome.h"
 
 #include <QPicture>
 #include <QSize>
@@ -28,6 +28,11 @@ struct Page final {
 
 // Asks for the default printer, draws the page and hands over the job.
 PrintOutcome SendPage(const Page& page);
+
+// Installs what SendPage needs in the process before its first page (on
+// Windows: Qt's printer heard when the spooler refuses a document). Called
+// by the printer; later calls do nothing.
+void PrepareSender();
 
 // Where the window goes on `paper`: its designed size is 96 of its pixels
 // to the inch.
