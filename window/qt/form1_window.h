@@ -10,9 +10,12 @@
 #include "window/form_controls.h"
 #include "window/qt/form1_layout.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
+
+class QMessageBox;
 
 namespace window::qt {
 
@@ -31,6 +34,7 @@ public:
     void End() override;
     void SendToPrinter(PrintDone done) override;
     void ShowMessage(std::string_view message) override;
+    bool MessageShown() const override;
     void Beep() override;
     void After(std::chrono::milliseconds delay, std::function<void()> action) override;
 
@@ -47,6 +51,7 @@ private:
     platform::WindowPrinter m_printer;
     std::array<FormScrollBar*, 6> m_bars{};
     std::array<FormLabel*, 7> m_labels{};
+    QPointer<QMessageBox> m_message;  // the one message box, while it is open
 };
 
 }  // namespace window::qt

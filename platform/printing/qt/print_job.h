@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <chrono>
+#include <stop_token>
 
 class QPainter;
 
@@ -24,6 +25,7 @@ struct Page final {
     QSize area;        // the part of the picture to print, in those pixels
     QString title;     // the job's name in the print queue
     std::chrono::steady_clock::time_point deadline;
+    std::stop_token stop;  // the program is leaving: give up at once, the outcome goes unheard
 };
 
 // Asks for the default printer, draws the page and hands over the job.

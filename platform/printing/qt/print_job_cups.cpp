@@ -8,8 +8,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-
+#include <algorithm>
 #include <memory>
+#include <stop_token>
 
 namespace platform {
 
@@ -17,10 +18,39 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// libcups asks this every half second while it waits for the server.
-int KeepWaiting(http_t* /*http*/, void* deadline)
+// A job told as failed is withdrawn on a connection of its own, within
+// this; while the program is ending, within the shorter one, so that the
+// process is gone within a second of leaving.
+constexpr std::chrono::milliseconds kWithdrawPatience{3'000};
+constexpr std::chrono::milliseconds kWithdrawWhileLeaving{300};
+// How often libcups asks KeepWaiting while it waits for the server.
+constexpr double kAskEvery = 0.25;  // seconds
+
+struct Waiting final {
+    Clock::time_point deadline;
+    std::stop_token stop;
+};
+
+bool StillWaiting(const Waiting& waiting)
 {
-    return Clock::now() < *static_cast<const Clock::time_point*>(deadline) ? 1 : 0;
+    return Clock::now() < waiting.deadline && !waiting.stop.stop_requested();
+}
+
+int KeepWaiting(http_t* /*http*/, void* waiting)
+{
+    return StillWaiting(*static_cast<const Waiting*>(waiting)) ? 1 : 0;
+}
+
+// A scheduler that asks for a password gets none: libcups would otherwise
+// prompt on the terminal the program was started from, if any. That it
+// asked is the reason the print failed.
+thread_local bool t_passwordAsked = false;
+
+const char* NoPassword(const char* /*prompt*/, http_t* /*http*/, const char* /*method*/, const char* /*resource*/,
+                       void* /*data*/)
+{
+    t_passwordAsked = true;
+    return nullptr;
 }
 
 // What a failed request means for the user. Past the deadline, whatever
@@ -28,10 +58,14 @@ int KeepWaiting(http_t* /*http*/, void* deadline)
 // in the middle of a request (stopped, then killed) leaves the connection
 // broken, while libcups reports what it last knew: "No default
 // destination" when the server died on the question for the printer.
-PrintOutcome Failure(http_t* http, ipp_status_t status, Clock::time_point deadline)
+PrintOutcome Failure(http_t* http, ipp_status_t status, const Waiting& waiting)
 {
-    if (Clock::now() >= deadline) {
+    if (!StillWaiting(waiting)) {
         return PrintOutcome::NoAnswer;
+    }
+    if (t_passwordAsked || status == IPP_STATUS_ERROR_NOT_AUTHENTICATED
+        || status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED) {
+        return PrintOutcome::PasswordAsked;
     }
     if (Libcups().httpError(http) != 0) {
         return PrintOutcome::NoServer;
@@ -46,14 +80,6 @@ PrintOutcome Failure(http_t* http, ipp_status_t status, Clock::time_point deadli
     default:
         return PrintOutcome::SendFailed;
     }
-}
-
-// A scheduler that asks for a password gets none: libcups would otherwise
-// prompt on the terminal the program was started from, if any.
-const char* NoPassword(const char* /*prompt*/, http_t* /*http*/, const char* /*method*/, const char* /*resource*/,
-                       void* /*data*/)
-{
-    return nullptr;
 }
 
 bool Succeeded(ipp_status_t status)
@@ -108,6 +134,37 @@ struct InfoDeleter final {
 struct HttpDeleter final {
     void operator()(http_t* http) const { Libcups().httpClose(http); }
 };
+using Http = std::unique_ptr<http_t, HttpDeleter>;
+
+// A connection of its own to the server, every wait on it ending at the
+// deadline or when the program leaves; null where none could be made.
+Http Connect(Waiting& waiting)
+{
+    const LibcupsFunctions& cups = Libcups();
+    const auto patience = std::chrono::duration_cast<std::chrono::milliseconds>(waiting.deadline - Clock::now());
+    Http http(cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC, cups.cupsEncryption(), 1,
+                                static_cast<int>(std::max<std::chrono::milliseconds::rep>(patience.count(), 1)),
+                                nullptr));
+    if (http) {
+        cups.httpSetTimeout(http.get(), kAskEvery, KeepWaiting, &waiting);
+    }
+    return http;
+}
+
+// Cancels a job that was not sent whole, on a fresh connection: the one
+// the job was begun on has just failed, and whatever it held may still be
+// on its way. True once the server has said the job is gone; a job that
+// stays would print later, after the user was told it had not.
+bool Withdraw(cups_dest_t* dest, int job, bool leaving)
+{
+    Waiting waiting{Clock::now() + (leaving ? kWithdrawWhileLeaving : kWithdrawPatience), {}};
+    const Http http = Connect(waiting);
+    if (!http) {
+        return false;
+    }
+    const ipp_status_t status = Libcups().cupsCancelDestJob(http.get(), dest, job);
+    return Succeeded(status) || status == IPP_STATUS_ERROR_NOT_FOUND;
+}
 
 }  // namespace
 
@@ -116,31 +173,33 @@ void PrepareSender() {}
 PrintOutcome SendPage(const Page& page)
 {
     if (!LoadLibcups()) {
-        return PrintOutcome::SendFailed;
+        return PrintOutcome::NoPrintSystem;
     }
     const LibcupsFunctions& cups = Libcups();
     cups.cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
-    Clock::time_point deadline = page.deadline;
-    const auto patience = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    int cancel = 0;
-    std::unique_ptr<http_t, HttpDeleter> http(cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC,
-                                                                cups.cupsEncryption(), 1,
-                                                                static_cast<int>(patience.count()), &cancel));
+    t_passwordAsked = false;
+    Waiting waiting{page.deadline, page.stop};
+    const Http http = Connect(waiting);
     if (!http) {
-        return Clock::now() >= deadline ? PrintOutcome::NoAnswer : PrintOutcome::NoServer;
+        return Clock::now() >= waiting.deadline ? PrintOutcome::NoAnswer : PrintOutcome::NoServer;
     }
-    cups.httpSetTimeout(http.get(), 0.5, KeepWaiting, &deadline);
 
     std::unique_ptr<cups_dest_t, DestDeleter> dest(cups.cupsGetNamedDest(http.get(), nullptr, nullptr));
     if (!dest) {
         const ipp_status_t status = cups.cupsLastError();
-        return Failure(http.get(), status == IPP_STATUS_OK ? IPP_STATUS_ERROR_NOT_FOUND : status, deadline);
+        return Failure(http.get(), status == IPP_STATUS_OK ? IPP_STATUS_ERROR_NOT_FOUND : status, waiting);
     }
     std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cups.cupsCopyDestInfo(http.get(), dest.get()));
     if (!info) {
-        return Failure(http.get(), cups.cupsLastError(), deadline);
+        return Failure(http.get(), cups.cupsLastError(), waiting);
     }
     const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get());
+    if (!StillWaiting(waiting)) {
+        return PrintOutcome::NoAnswer;  // the printer's PPD or margins were not given in time
+    }
+    if (!(PlacePage(page, paper.paper).scale > 0)) {
+        return PrintOutcome::NoPrintableArea;  // the page would come out blank
+    }
     const QByteArray pdf = PdfPage(page, paper.paper);
     const QByteArray title = page.title.toUtf8();
     const Options options = JobOptions(paper);
@@ -149,8 +208,10 @@ PrintOutcome SendPage(const Page& page)
     const ipp_status_t created = cups.cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
                                                         options.get_deleter().count, options.get());
     if (!Succeeded(created) || job == 0) {
-        return Failure(http.get(), created, deadline);
+        return Failure(http.get(), created, waiting);
     }
+    // A failed write leaves the request unfinished: the connection is not
+    // asked anything more.
     const bool sent = cups.cupsStartDestDocument(http.get(), dest.get(), info.get(), job, title.constData(),
                                                  CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE
                       && cups.cupsWriteRequestData(http.get(), pdf.constData(), static_cast<size_t>(pdf.size()))
@@ -160,10 +221,8 @@ PrintOutcome SendPage(const Page& page)
     if (Succeeded(finished) && sent) {
         return PrintOutcome::Accepted;
     }
-    const PrintOutcome failure = Failure(http.get(), finished, deadline);
-    // A job left waiting for its document would hold the queue.
-    cups.cupsCancelDestJob(http.get(), dest.get(), job);
-    return failure;
+    const PrintOutcome failure = Failure(http.get(), finished, waiting);
+    return Withdraw(dest.get(), job, page.stop.stop_requested()) ? failure : PrintOutcome::Unsettled;
 }
 
 }  // namespace platform

@@ -17,9 +17,13 @@ namespace platform {
 namespace {
 
 // How long past its patience a print may take to report before it is told
-// as unanswered: room for a print system that gives up at the deadline
-// itself, while the user still hears within 15 s of the press.
-constexpr std::chrono::milliseconds kGrace{2'000};
+// as unsettled: room for a sender that gives up at the deadline and then
+// withdraws the job on a connection of its own (3 s), while the user still
+// hears within 15 s of the press.
+constexpr std::chrono::milliseconds kGrace{4'000};
+// How long leaving waits for prints under way, which have been asked to
+// give up at once: the process is gone within a second.
+constexpr std::chrono::milliseconds kLeaving{900};
 
 // The widget's area as drawing commands. Each child is drawn at its place
 // on its own, so children outside a shrunken window are on the page too;
@@ -52,11 +56,13 @@ WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::millisec
 
 WindowPrinter::~WindowPrinter()
 {
-    const QDeadlineTimer patienceEnds(m_patience + kGrace);
+    m_leaving.request_stop();
+    const QDeadlineTimer leavingEnds(kLeaving);
     for (QThread* job : std::as_const(m_jobs)) {
-        // A thread still inside the print system cannot be stopped or
-        // deleted; it is left to end with the program.
-        if (job->wait(patienceEnds)) {
+        // A thread still inside a print system that cannot be stopped (Qt's
+        // printer) cannot be deleted either; it is left to end with the
+        // program. The CUPS sender gives up within a quarter second.
+        if (job->wait(leavingEnds)) {
             delete job;
         }
     }
@@ -64,7 +70,8 @@ WindowPrinter::~WindowPrinter()
 
 void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
 {
-    Page page{PictureOf(widget, area), area, widget.windowTitle(), std::chrono::steady_clock::now() + m_patience};
+    Page page{PictureOf(widget, area), area, widget.windowTitle(), std::chrono::steady_clock::now() + m_patience,
+              m_leaving.get_token()};
     struct Report final {
         PrintOutcome outcome = PrintOutcome::SendFailed;  // written by the worker, read once it has finished
         bool told = false;
@@ -81,7 +88,8 @@ void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
     // Lives as long as the job: a hung job keeps it until this object goes.
     auto* watchdog = new QTimer(this);
     watchdog->setSingleShot(true);
-    connect(watchdog, &QTimer::timeout, this, [tell] { tell(PrintOutcome::NoAnswer); });
+    // Past it, the job is still inside the print system, which may yet print it.
+    connect(watchdog, &QTimer::timeout, this, [tell] { tell(PrintOutcome::Unsettled); });
 
     QThread* job = QThread::create([send = m_send, page = std::move(page), report] { report->outcome = send(page); });
     connect(job, &QThread::finished, this, [this, job, watchdog, report, tell] {

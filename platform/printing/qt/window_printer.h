@@ -1,15 +1,22 @@
 #pragma once
 
+// Printing, the whole subsystem's promise (this folder holds all of it:
+// paper and page layout, outcomes, this printer and its worker, the CUPS
+// sender with libcups loading, Qt's printer with the Windows spooler).
 // Prints an image of a widget on the default printer without holding up the
-// event loop. Only taking the picture happens on the caller's thread: it is
-// recorded as drawing commands, so text stays text and the page is sharp at
-// any printer resolution. Asking the print system for the printer, drawing
-// the page and handing over the job happen on a thread of their own, which
-// gives up when the print system has not answered in time; the outcome comes
-// back to the caller's thread. Should a print system keep the thread past
-// that (Qt's printer has no time limit), the caller hears of it as
-// unanswered all the same, and the late answer is dropped. Shows nothing
-// itself: telling the user is the caller's choice.
+// event loop. Every print ends in exactly one of two ways within 14 s of
+// Print: the print system has the job whole (Accepted), or why not. A print
+// told as failed left nothing on the server: a job begun is cancelled on a
+// connection of its own, and where even that fails it is told as Unsettled
+// (the page may still come out). Only taking the picture happens on the
+// caller's thread: it is recorded as drawing commands, so text stays text
+// and the page is sharp at any printer resolution. Asking for the printer
+// and its paper, drawing the page and handing over the job happen on a
+// thread of their own. Should a print system keep the thread past its time
+// (Qt's printer has no limit), the caller hears Unsettled all the same, and
+// the late answer is dropped. Leaves to others: which printer and paper
+// (the user's saved choice, the print system's default), telling the user
+// and in which words, and whether presses are joined into one message.
 
 #include "platform/printing/print_outcome.h"
 #include "platform/printing/qt/print_job.h"
@@ -20,6 +27,7 @@
 
 #include <chrono>
 #include <functional>
+#include <stop_token>
 
 class QThread;
 class QWidget;
@@ -41,8 +49,10 @@ public:
     // give their own, and a shorter patience.
     explicit WindowPrinter(QObject* parent = nullptr, Sender send = SendPage,
                            std::chrono::milliseconds patience = kPatience);
-    // Waits for prints still under way until their patience has ended; a
-    // print system that holds on longer is left behind as the program ends.
+    // Asks prints still under way to give up at once (a job not sent whole
+    // is withdrawn where the server answers within a moment) and waits for
+    // them less than a second; a print system that holds on longer (Qt's
+    // printer) is left behind as the program ends.
     ~WindowPrinter() override;
     Q_DISABLE_COPY_MOVE(WindowPrinter)
 
@@ -59,6 +69,7 @@ private:
     Sender m_send;
     std::chrono::milliseconds m_patience;
     QList<QThread*> m_jobs;
+    std::stop_source m_leaving;
 };
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTest>
 #include <QTemporaryDir>
@@ -21,7 +22,10 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <future>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -243,7 +247,7 @@ TEST(WindowPrinting, AServerGoneMidRequestIsToldAsOutOfReach)
 #endif
 
 // A print system that holds the worker past its patience (Qt's printer
-// keeps no time limit) is told as unanswered, and its late answer dropped;
+// keeps no time limit) is told as unsettled, and its late answer dropped;
 // a print that answers in time is told as it answered, once.
 TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
 {
@@ -271,7 +275,30 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
     // in: with none left, the hung print's late answer has come, and must
     // have been dropped.
     ASSERT_TRUE(QTest::qWaitFor([&printer] { return printer.findChildren<QTimer*>().isEmpty(); }, 15'000));
-    EXPECT_EQ(told, (std::vector{PrintOutcome::NotAccepting, PrintOutcome::NoAnswer}));
+    EXPECT_EQ(told, (std::vector{PrintOutcome::NotAccepting, PrintOutcome::Unsettled}));
+}
+
+// Leaving while the print system hangs: the print is asked to give up, and
+// the printer is gone, its worker with it, well within a second.
+TEST(WindowPrinting, LeavingDuringAHungPrintEndsItAtOnce)
+{
+    std::atomic<bool> gaveUp = false;
+    const auto send = [&gaveUp](const platform::Page& page) {
+        std::mutex mutex;
+        std::unique_lock lock(mutex);
+        std::condition_variable_any().wait(lock, page.stop, [] { return false; });
+        gaveUp = true;
+        return platform::PrintOutcome::NoAnswer;
+    };
+    QElapsedTimer clock;
+    {
+        platform::WindowPrinter printer(nullptr, send);
+        QWidget window;
+        printer.Print(window, QSize(10, 10), [](platform::PrintOutcome /*outcome*/) { ADD_FAILURE() << "told"; });
+        clock.start();
+    }
+    EXPECT_LT(clock.elapsed(), 1'000);
+    EXPECT_TRUE(gaveUp);
 }
 
 // A screen reader or test driver can work the window through its
