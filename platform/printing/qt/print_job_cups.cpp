@@ -218,7 +218,9 @@ PrintOutcome SendPage(const Page& page)
                              == HTTP_STATUS_CONTINUE;
     const ipp_status_t finished = sent ? cups.cupsFinishDestDocument(http.get(), dest.get(), info.get())
                                        : cups.cupsLastError();
-    if (Succeeded(finished) && sent) {
+    // libcups reports the last status it had (Create-Job's) for a document
+    // whose answer never came: past the deadline, nothing is taken as sent.
+    if (Succeeded(finished) && sent && StillWaiting(waiting)) {
         return PrintOutcome::Accepted;
     }
     const PrintOutcome failure = Failure(http.get(), finished, waiting);
