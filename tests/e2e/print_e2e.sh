@@ -8,8 +8,9 @@
 # Then a PPD queue whose filters run: the page that comes out is the paper
 # the user or the queue chose, with the whole window on it. Last, a server
 # that stops answering part-way, at every request a print makes: each press
-# accepted or told within 15 s, nothing left on the server; and ten presses
-# while it hangs, the window answering meanwhile, told in one message box.
+# accepted or told within 15 s, nothing left on the server; ten presses
+# while it hangs, the window answering meanwhile, told in one message box;
+# and ＥＮＤ while it hangs, the process gone within a second.
 set -euo pipefail
 binary=$1
 here=$(dirname "$0")
@@ -200,4 +201,17 @@ for _ in $(seq 40); do [ "$(messages)" -le 1 ] || fail "hanging server: more tha
 close_message "hanging server"
 for _ in $(seq 40); do [ "$(messages)" -eq 0 ] || fail "hanging server: a message after the first"; sleep 0.05; done
 echo "hanging server, ten presses: one message box"
+
+# ＥＮＤ while a print hangs: the window closes and the process is gone
+# within a second.
+start_program CUPS_SERVER="$FAULTY_SERVER"
+click_control $PRINT
+click_control $COMMAND3
+start=$(date +%s%N)
+gone() { [ ! -e "/proc/$app" ] || grep -q '^[0-9]* ([^)]*) Z' "/proc/$app/stat"; }
+wait_for 5 gone || fail "ＥＮＤ during a hung print: the process is still there after 5 s"
+took=$((($(date +%s%N) - start) / 1000000))
+[ "$took" -lt 1000 ] || fail "ＥＮＤ during a hung print: the process took $took ms to end"
+echo "ＥＮＤ during a hung print: the process gone after $took ms"
+app=
 rm -rf "$work"

@@ -24,7 +24,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kWithdrawPatience{3'000};
 constexpr std::chrono::milliseconds kWithdrawWhileLeaving{300};
 // How often libcups asks KeepWaiting while it waits for the server.
-constexpr double kAskEvery = 0.25;  // seconds
+constexpr double kAskEvery = 0.1;  // seconds
 
 struct Waiting final {
     Clock::time_point deadline;

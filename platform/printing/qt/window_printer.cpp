@@ -22,8 +22,11 @@ namespace {
 // hears within 15 s of the press.
 constexpr std::chrono::milliseconds kGrace{4'000};
 // How long leaving waits for prints under way, which have been asked to
-// give up at once: the process is gone within a second.
-constexpr std::chrono::milliseconds kLeaving{900};
+// give up at once: the process is gone within a second. libcups gives up
+// within a tenth of a second of being asked, except against a server that
+// holds its connections, where it retries the request on a new one with
+// waits of its own (a second each) that nothing can shorten.
+constexpr std::chrono::milliseconds kLeaving{600};
 
 // The widget's area as drawing commands. Each child is drawn at its place
 // on its own, so children outside a shrunken window are on the page too;
@@ -60,8 +63,8 @@ WindowPrinter::~WindowPrinter()
     const QDeadlineTimer leavingEnds(kLeaving);
     for (QThread* job : std::as_const(m_jobs)) {
         // A thread still inside a print system that cannot be stopped (Qt's
-        // printer) cannot be deleted either; it is left to end with the
-        // program. The CUPS sender gives up within a quarter second.
+        // printer, libcups retrying) cannot be deleted either; it is left
+        // to end with the program, holding its own copy of the page.
         if (job->wait(leavingEnds)) {
             delete job;
         }
