@@ -4,6 +4,7 @@
 #include "platform/printing/qt/print_job.h"
 
 #include <QDeadlineTimer>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QThread>
 #include <QTimer>
@@ -50,6 +51,11 @@ QPicture PictureOf(QWidget& widget, QSize area)
 }
 
 }  // namespace
+
+bool PaintingAPage(QPainter& painter)
+{
+    return painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Picture;
+}
 
 WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds patience)
     : QObject(parent), m_send(std::move(send)), m_patience(patience)

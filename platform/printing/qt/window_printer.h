@@ -29,6 +29,7 @@
 #include <functional>
 #include <stop_token>
 
+class QPainter;
 class QThread;
 class QWidget;
 
@@ -71,5 +72,9 @@ private:
     QList<QThread*> m_jobs;
     std::stop_source m_leaving;
 };
+
+// True while a control paints into the picture Print takes: a page is the
+// designed window, and shows no keyboard focus.
+bool PaintingAPage(QPainter& painter);
 
 }  // namespace platform

@@ -9,7 +9,10 @@
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPicture>
 #include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -276,6 +279,38 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
     // have been dropped.
     ASSERT_TRUE(QTest::qWaitFor([&printer] { return printer.findChildren<QTimer*>().isEmpty(); }, 15'000));
     EXPECT_EQ(told, (std::vector{PrintOutcome::NotAccepting, PrintOutcome::Unsettled}));
+}
+
+// The page is the designed window: whichever control has the focus (print
+// at start, or a bar), no focus frame is on it.
+TEST_F(FormEvents, ThePageShowsNoFocus)
+{
+    std::mutex mutex;
+    QPicture last;
+    const auto keep = [&mutex, &last](const platform::Page& page) {
+        const std::scoped_lock lock(mutex);
+        last = page.picture;
+        return platform::PrintOutcome::Accepted;
+    };
+    platform::WindowPrinter printer(nullptr, keep);
+    const QSize area(632, 408);
+    const auto page = [&] {
+        bool done = false;
+        printer.Print(*m_window, area, [&done](platform::PrintOutcome /*outcome*/) { done = true; });
+        EXPECT_TRUE(QTest::qWaitFor([&done] { return done; }));
+        QImage image(area, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const std::scoped_lock lock(mutex);
+        painter.drawPicture(0, 0, last);
+        return image;
+    };
+    const QImage printFocused = page();
+    Bar("HScroll6")->setFocus();
+    const QImage barFocused = page();
+    QApplication::focusWidget()->clearFocus();
+    const QImage noFocus = page();
+    EXPECT_TRUE(printFocused == noFocus);
+    EXPECT_TRUE(barFocused == noFocus);
 }
 
 // Leaving while the print system hangs: the print is asked to give up, and
