@@ -2,6 +2,7 @@
 
 #include "platform/qt/fonts.h"
 
+#include <QEvent>
 #include <QFontInfo>
 #include <QPainter>
 #include <QStyle>
@@ -58,13 +59,6 @@ void FormLabel::FitCaption()
     // box by a fraction of the em; a quarter of it covers them. The em comes
     // from the point size and the screen, so no face is opened for it.
     const int reach = qRound(font().pointSizeF() * logicalDpiY() / 72.0) / 4 + 1;
-    if (!m_laidOut) {
-        // Before the first paint the caption is not measured, which would
-        // open its face before the window maps: it has a box's height more
-        // below, and the first paint grows the label should that be short.
-        setGeometry(m_box.adjusted(-reach, -reach, reach, m_box.height() + reach));
-        return;
-    }
     // Laid out in the box: 14.25 pt "(0.01D STEP)" takes a 19 px line in a
     // 17 px box, the three lines of Label2 take 42 px of its 41.
     const QRect inBox = QRect(QPoint(), m_box.size()).adjusted(0, -platform::ExcessAscent(font()), 0, 0);
@@ -74,16 +68,16 @@ void FormLabel::FitCaption()
     setGeometry(m_box.adjusted(-reach, -reach, reach, below + reach));
 }
 
+void FormLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        FitCaption();
+    }
+}
+
 void FormLabel::paintEvent(QPaintEvent* /*event*/)
 {
-    if (!m_laidOut) {
-        m_laidOut = true;
-        const QRect before = geometry();
-        FitCaption();
-        if (geometry().height() > before.height()) {
-            return;  // painted again at the new size
-        }
-    }
     QPainter painter(this);
     if (m_filled) {
         painter.fillRect(BoxInside(), palette().brush(backgroundRole()));

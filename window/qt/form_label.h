@@ -7,9 +7,9 @@
 // glyphs stay inside a tight box. No glyph is ever cut by the box: the
 // widget reaches a little past it on every side, and further down where
 // the caption needs more lines or line height than the box has (measured
-// from the first paint on, so that no face is opened before the window
-// maps), but it paints its background in the box alone. Otherwise a plain QLabel, so
-// screen readers hear its caption.
+// whenever the box, the caption or the font changes, so that a picture
+// taken before any paint is whole), but it paints its background in the
+// box alone. Otherwise a plain QLabel, so screen readers hear its caption.
 
 #include <QLabel>
 
@@ -32,6 +32,7 @@ public:
     void SetCaption(const QString& caption);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -41,7 +42,6 @@ private:
 
     bool m_filled;
     QRect m_box;
-    bool m_laidOut = false;  // the caption measured, from the first paint on
 };
 
 }  // namespace window::qt

@@ -158,40 +158,44 @@ int Ink(const QImage& image, QColor background)
     return ink;
 }
 
+// The caption as the label draws it against the same text drawn with room
+// to spare: no glyph may lose a pixel.
+void ExpectWhole(QLabel* shown)
+{
+    auto* label = qobject_cast<FormLabel*>(shown);
+    ASSERT_NE(label, nullptr);
+    const QColor background = label->Background().value_or(Qt::transparent);
+    QImage drawn(label->size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    label->render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QSize box = label->Box().size();
+    QImage roomy(box.width() + 200, box.height() + 200, QImage::Format_ARGB32_Premultiplied);
+    roomy.fill(background);
+    QPainter painter(&roomy);
+    painter.setFont(label->font());
+    painter.setPen(label->palette().color(QPalette::WindowText));
+    painter.drawText(QRect(QPoint(100, 100), box), static_cast<int>(label->alignment()) | Qt::TextWordWrap | Qt::TextDontClip,
+                     label->text());
+    painter.end();
+    EXPECT_EQ(Ink(drawn, background), Ink(roomy, background)) << label->objectName().toStdString()
+                                                              << " \"" << label->text().toStdString() << '"';
+}
+
 // Each caption as the window draws it against the same text drawn with room
 // to spare: no glyph may lose a pixel, whatever the face's line height, and
 // also for the widest readings and results.
 TEST_F(FormLayout, NoCaptionIsCut)
 {
-    auto expectWhole = [](QLabel* shown) {
-        auto* label = qobject_cast<FormLabel*>(shown);
-        ASSERT_NE(label, nullptr);
-        const QColor background = label->Background().value_or(Qt::transparent);
-        QImage drawn(label->size(), QImage::Format_ARGB32_Premultiplied);
-        drawn.fill(Qt::transparent);
-        label->render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
-        const QSize box = label->Box().size();
-        QImage roomy(box.width() + 200, box.height() + 200, QImage::Format_ARGB32_Premultiplied);
-        roomy.fill(background);
-        QPainter painter(&roomy);
-        painter.setFont(label->font());
-        painter.setPen(label->palette().color(QPalette::WindowText));
-        painter.drawText(QRect(QPoint(100, 100), box), static_cast<int>(label->alignment()) | Qt::TextWordWrap | Qt::TextDontClip,
-                         label->text());
-        painter.end();
-        EXPECT_EQ(Ink(drawn, background), Ink(roomy, background)) << label->objectName().toStdString()
-                                                                  << " \"" << label->text().toStdString() << '"';
-    };
     for (const ControlDescription& d : kForm1Controls) {
         if (d.kind == ControlKind::Label) {
-            expectWhole(Find<QLabel>(std::string(d.name).c_str()));
+            ExpectWhole(Find<QLabel>(std::string(d.name).c_str()));
         }
     }
     // Both ends of every bar, then the longest result: "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180°".
     for (const bool right : {false, true}) {
         for (const BarDesign& design : kBarDesigns) {
             Bar(Named(design.bar).c_str())->setValue(right ? power::RangeOf(MeaningOf(design.bar).kind).maximum : power::RangeOf(MeaningOf(design.bar).kind).minimum);
-            expectWhole(Find<QLabel>(Named(design.valueLabel).c_str()));
+            ExpectWhole(Find<QLabel>(Named(design.valueLabel).c_str()));
         }
     }
     const int longest[] = {0, 500, 0, 2000, 500, 90};
@@ -200,7 +204,24 @@ TEST_F(FormLayout, NoCaptionIsCut)
     }
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_EQ(Caption("Label6"), "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180°");
-    expectWhole(Find<QLabel>("Label6"));
+    ExpectWhole(Find<QLabel>("Label6"));
+}
+
+
+// A window never painted (printed before it was ever shown) has every
+// caption whole as well, one set since included: five results' worth
+// wraps to five lines in the result label.
+TEST(FormLabels, NoCaptionIsCutBeforeAnyPaint)
+{
+    Form1Window unpainted;
+    std::string longest;
+    for (int i = 0; i < 5; ++i) {
+        longest += "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180° ";
+    }
+    unpainted.SetCaption(Label::Label6, longest);
+    for (QLabel* label : unpainted.findChildren<FormLabel*>()) {
+        ExpectWhole(label);
+    }
 }
 
 TEST_F(FormLayout, TabOrderFollowsTheTabIndices)
