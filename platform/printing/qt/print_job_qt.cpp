@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <mutex>
 #include <optional>
 
 namespace platform {
@@ -40,6 +41,12 @@ void PrepareSender()
 // deadline is not Qt's to keep; a local spooler answers at once.
 PrintOutcome SendPage(const Page& page)
 {
+    // One document at a time, so that the spooler's new job is this one.
+    static std::timed_mutex sending;
+    const std::unique_lock lock(sending, page.deadline);
+    if (!lock.owns_lock()) {
+        return PrintOutcome::NoAnswer;  // the print before it still hangs
+    }
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
         return PrintOutcome::NoPrinter;
@@ -55,11 +62,15 @@ PrintOutcome SendPage(const Page& page)
     // its driver reports, go into the placement instead.
     printer.setFullPage(true);
 
+    const PagePlacement placed = PlacePage(page, PaperOf(printer.pageLayout()));
+    if (!(placed.scale > 0)) {
+        return PrintOutcome::NoPrintableArea;  // refused before the spooler has a job
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
         return PrintOutcome::SendFailed;
     }
-    DrawPage(painter, page, PlacePage(page, PaperOf(printer.pageLayout())), printer.resolution());
+    DrawPage(painter, page, placed, printer.resolution());
     const bool ended = EndDocument([&painter] { return painter.end(); });
     if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
         return spooler.Refusal().value_or(PrintOutcome::SendFailed);

@@ -19,6 +19,8 @@
 
 namespace platform {
 
+struct WinspoolCalls;  // spooler_windows.h
+
 // Lets EndDocument hear Qt's printer refuse a document: a message handler
 // for the whole process, put in front of the one before it the first time;
 // later calls do nothing.
@@ -32,6 +34,8 @@ class SpoolerWatch final {
 public:
     // Opens the printer and notes the jobs already in its queue.
     explicit SpoolerWatch(const QString& printer);
+    // Windows: the same through the given spooler calls (a test's fake).
+    SpoolerWatch(const QString& printer, const WinspoolCalls& calls);
     ~SpoolerWatch();
     Q_DISABLE_COPY_MOVE(SpoolerWatch)
 
@@ -42,7 +46,10 @@ public:
     // After sending the document named `document`: watches the new job
     // for a moment, at most until `deadline`. Printing, printed, queued
     // behind others or held on a paused printer: accepted. In error,
-    // offline or deleted unprinted: why not.
+    // offline or deleted unprinted: why not. The job is the first new one
+    // of that name (the caller sends one document at a time), followed by
+    // the id the spooler gave it from then on. A queue the spooler cannot
+    // list (Wine's) says nothing: Qt's word stands.
     PrintOutcome Fate(const QString& document, std::chrono::steady_clock::time_point deadline) const;
 
 private:
