@@ -25,7 +25,7 @@ struct Page final {
     QSize area;        // the part of the picture to print, in those pixels
     QString title;     // the job's name in the print queue
     std::chrono::steady_clock::time_point deadline;
-    std::stop_token stop;  // the program is leaving: give up at once, the outcome goes unheard
+    std::stop_token stop;  // the program is leaving: wait no more on a silent server; the outcome goes unheard
 };
 
 // Asks for the default printer, draws the page and hands over the job.

@@ -194,7 +194,7 @@ PrintOutcome SendPage(const Page& page)
         return Failure(http.get(), cups.cupsLastError(), waiting);
     }
     const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get());
-    if (!StillWaiting(waiting)) {
+    if (Clock::now() >= waiting.deadline) {
         return PrintOutcome::NoAnswer;  // the printer's PPD or margins were not given in time
     }
     if (!(PlacePage(page, paper.paper).scale > 0)) {
@@ -220,7 +220,9 @@ PrintOutcome SendPage(const Page& page)
                                        : cups.cupsLastError();
     // libcups reports the last status it had (Create-Job's) for a document
     // whose answer never came: past the deadline, nothing is taken as sent.
-    if (Succeeded(finished) && sent && StillWaiting(waiting)) {
+    // Leaving only stops the waits on a silent server: a job the server
+    // took whole meanwhile stays.
+    if (Succeeded(finished) && sent && Clock::now() < waiting.deadline) {
         return PrintOutcome::Accepted;
     }
     const PrintOutcome failure = Failure(http.get(), finished, waiting);

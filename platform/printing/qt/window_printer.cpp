@@ -22,12 +22,13 @@ namespace {
 // withdraws the job on a connection of its own (3 s), while the user still
 // hears within 15 s of the press.
 constexpr std::chrono::milliseconds kGrace{4'000};
-// How long leaving waits for prints under way, which have been asked to
-// give up at once: the process is gone within a second. libcups gives up
-// within a tenth of a second of being asked, except against a server that
-// holds its connections, where it retries the request on a new one with
-// waits of its own (a second each) that nothing can shorten.
-constexpr std::chrono::milliseconds kLeaving{600};
+// How long leaving waits for prints under way, which have been asked not
+// to wait on a silent server any more (one the server answers goes on to
+// the end): the process is gone within a second. libcups gives up within a
+// tenth of a second of being asked, except against a server that holds its
+// connections, where it retries the request on a new one with waits of its
+// own that nothing can shorten.
+constexpr std::chrono::milliseconds kLeaving{750};
 
 // The widget's area as drawing commands. Each child is drawn at its place
 // on its own, so children outside a shrunken window are on the page too;

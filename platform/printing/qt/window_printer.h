@@ -50,10 +50,12 @@ public:
     // give their own, and a shorter patience.
     explicit WindowPrinter(QObject* parent = nullptr, Sender send = SendPage,
                            std::chrono::milliseconds patience = kPatience);
-    // Asks prints still under way to give up at once (a job not sent whole
-    // is withdrawn where the server answers within a moment) and waits for
-    // them less than a second; a print system that holds on longer (Qt's
-    // printer) is left behind as the program ends.
+    // Asks prints still under way to wait no more on a silent server (one
+    // that answers takes its job whole; a job not sent whole is withdrawn
+    // where the server answers within a moment) and waits for them less
+    // than a second; a print system that holds on longer (Qt's printer,
+    // libcups retrying on a server that holds connections) is left behind
+    // as the program ends.
     ~WindowPrinter() override;
     Q_DISABLE_COPY_MOVE(WindowPrinter)
 
