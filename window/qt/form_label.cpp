@@ -3,11 +3,13 @@
 #include "platform/qt/fonts.h"
 
 #include <QEvent>
+#include <QMetaObject>
 #include <QFontInfo>
 #include <QPainter>
 #include <QStyle>
 
 #include <algorithm>
+#include <utility>
 
 namespace window::qt {
 
@@ -53,12 +55,41 @@ QRect FormLabel::TextRect() const
     return text;
 }
 
-void FormLabel::FitCaption()
+int FormLabel::Reach() const
 {
     // Synthetic bold, italic slant and tall glyphs reach past a face's line
     // box by a fraction of the em; a quarter of it covers them. The em comes
     // from the point size and the screen, so no face is opened for it.
-    const int reach = qRound(font().pointSizeF() * logicalDpiY() / 72.0) / 4 + 1;
+    return qRound(font().pointSizeF() * logicalDpiY() / 72.0) / 4 + 1;
+}
+
+void FormLabel::FitCaption()
+{
+    if (isVisible()) {
+        MeasureCaption();
+        return;
+    }
+    // Measuring opens the caption's face, which before the window is shown
+    // would hold up its mapping: the event loop measures it next, and until
+    // then the label has a box's height more below. A picture taken sooner
+    // has the measuring done first (WindowPrinter sends a control's queued
+    // work before drawing it).
+    const int reach = Reach();
+    setGeometry(m_box.adjusted(-reach, -reach, reach, m_box.height() + reach));
+    if (!std::exchange(m_measureQueued, true)) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_measureQueued = false;
+                MeasureCaption();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void FormLabel::MeasureCaption()
+{
+    const int reach = Reach();
     // Laid out in the box: 14.25 pt "(0.01D STEP)" takes a 19 px line in a
     // 17 px box, the three lines of Label2 take 42 px of its 41.
     const QRect inBox = QRect(QPoint(), m_box.size()).adjusted(0, -platform::ExcessAscent(font()), 0, 0);

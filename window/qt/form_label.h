@@ -7,9 +7,10 @@
 // glyphs stay inside a tight box. No glyph is ever cut by the box: the
 // widget reaches a little past it on every side, and further down where
 // the caption needs more lines or line height than the box has (measured
-// whenever the box, the caption or the font changes, so that a picture
-// taken before any paint is whole), but it paints its background in the
-// box alone. Otherwise a plain QLabel, so screen readers hear its caption.
+// whenever the box, the caption or the font changes, never in a paint, so
+// that a picture taken before any paint is whole; before the window is
+// shown, on the event loop's next turn, so that no face is opened before
+// it maps), but it paints its background in the box alone. Otherwise a plain QLabel, so screen readers hear its caption.
 
 #include <QLabel>
 
@@ -38,10 +39,13 @@ protected:
 private:
     QRect BoxInside() const;  // the box in the label's own coordinates
     QRect TextRect() const;   // where the caption is laid out, likewise
-    void FitCaption();
+    int Reach() const;
+    void FitCaption();  // now where the window is shown, else queued
+    void MeasureCaption();
 
     bool m_filled;
     QRect m_box;
+    bool m_measureQueued = false;
 };
 
 }  // namespace window::qt

@@ -3,6 +3,7 @@
 #include "platform/qt/colour_scheme.h"
 #include "platform/printing/qt/print_job.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QPaintEngine>
 #include <QPainter>
@@ -42,6 +43,9 @@ QPicture PictureOf(QWidget& widget, QSize area)
     QPainter painter(&picture);
     painter.fillRect(QRect(QPoint(), area), widget.palette().window());
     for (QWidget* child : widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        // Work a control has queued for itself (a label measuring its
+        // caption) is done before its picture, not left to a screen paint.
+        QCoreApplication::sendPostedEvents(child, QEvent::MetaCall);
         if (!child->isWindow() && !child->isHidden()) {
             child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
         }
