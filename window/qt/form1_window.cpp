@@ -229,7 +229,7 @@ void Form1Window::ShowMessage(std::string_view message)
 
 bool Form1Window::MessageShown() const
 {
-    return m_message && m_message->isVisible();
+    return !m_message.isNull() && m_message->isVisible();
 }
 
 void Form1Window::Beep()

@@ -3,7 +3,7 @@
 #include "platform/qt/fonts.h"
 
 #include <QEvent>
-#include <QMetaObject>
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QPainter>
 #include <QStyle>
@@ -77,14 +77,24 @@ void FormLabel::FitCaption()
     const int reach = Reach();
     setGeometry(m_box.adjusted(-reach, -reach, reach, m_box.height() + reach));
     if (!std::exchange(m_measureQueued, true)) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_measureQueued = false;
-                MeasureCaption();
-            },
-            Qt::QueuedConnection);
+        QCoreApplication::postEvent(this, new QEvent(MeasureEvent()));
     }
+}
+
+QEvent::Type FormLabel::MeasureEvent()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+bool FormLabel::event(QEvent* event)
+{
+    if (event->type() == MeasureEvent()) {
+        m_measureQueued = false;
+        MeasureCaption();
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 void FormLabel::MeasureCaption()

@@ -12,6 +12,7 @@
 // shown, on the event loop's next turn, so that no face is opened before
 // it maps), but it paints its background in the box alone. Otherwise a plain QLabel, so screen readers hear its caption.
 
+#include <QEvent>
 #include <QLabel>
 
 #include <optional>
@@ -33,12 +34,14 @@ public:
     void SetCaption(const QString& caption);
 
 protected:
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QRect BoxInside() const;  // the box in the label's own coordinates
     QRect TextRect() const;   // where the caption is laid out, likewise
+    static QEvent::Type MeasureEvent();
     int Reach() const;
     void FitCaption();  // now where the window is shown, else queued
     void MeasureCaption();

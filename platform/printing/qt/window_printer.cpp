@@ -43,9 +43,9 @@ QPicture PictureOf(QWidget& widget, QSize area)
     QPainter painter(&picture);
     painter.fillRect(QRect(QPoint(), area), widget.palette().window());
     for (QWidget* child : widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        // Work a control has queued for itself (a label measuring its
-        // caption) is done before its picture, not left to a screen paint.
-        QCoreApplication::sendPostedEvents(child, QEvent::MetaCall);
+        // Events a control has queued for itself (a label measuring its
+        // caption) are delivered before its picture, not left to the loop.
+        QCoreApplication::sendPostedEvents(child, 0);
         if (!child->isWindow() && !child->isHidden()) {
             child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
         }

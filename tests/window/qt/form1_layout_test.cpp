@@ -220,7 +220,7 @@ TEST(FormLabels, NoCaptionIsCutBeforeAnyPaint)
     }
     unpainted.SetCaption(Label::Label6, longest);
     for (QLabel* label : unpainted.findChildren<FormLabel*>()) {
-        QCoreApplication::sendPostedEvents(label, QEvent::MetaCall);  // as the printer does before its picture
+        QCoreApplication::sendPostedEvents(label, 0);  // as the printer does before its picture
         ExpectWhole(label);
     }
 }
