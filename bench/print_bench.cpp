@@ -6,7 +6,7 @@
 // /proc/self/status, reset through /proc/self/clear_refs before each print.
 
 #include "platform/qt/application.h"
-#include "platform/qt/window_printer.h"
+#include "platform/printing/qt/window_printer.h"
 #include "window/qt/form1_window.h"
 
 #include <QElapsedTimer>

@@ -30,6 +30,7 @@ AccessLog $CUPS_DIR/log/access_log
 PageLog $CUPS_DIR/log/page_log
 FileDevice Yes
 Printcap /dev/null
+PeerCred Off
 EOF
   cat >"$CUPS_DIR/cupsd.conf" <<EOF
 Listen $CUPS_DIR/cups.sock
@@ -41,6 +42,10 @@ PreserveJobFiles Yes
 <Location />
   Order allow,deny
   Allow all
+</Location>
+<Location /printers/Locked>
+  AuthType Basic
+  Require valid-user
 </Location>
 <Policy default>
   <Limit All>
@@ -57,6 +62,11 @@ EOF
 
 add_queue() {
   lpadmin -p "$1" -E -v file:///dev/null
+}
+
+# A queue that asks for a password before it takes anything.
+add_locked_queue() {
+  add_queue Locked
 }
 
 # A queue with the PDF printer's PPD (default paper A4): its filters fit the
@@ -99,19 +109,17 @@ kept_documents() {
   ls -tr "$CUPS_DIR"/spool/d* 2>/dev/null || true
 }
 
-# Listens on a socket, takes every connection and never answers: a print
-# server that hangs. Sets HANGING_SERVER to its socket.
-start_hanging_server() {
-  HANGING_SERVER=$CUPS_DIR/hanging.sock
-  python3 -c '
-import socket, sys
-server = socket.socket(socket.AF_UNIX)
-server.bind(sys.argv[1])
-server.listen(16)
-held = []
-while True:
-    held.append(server.accept()[0])
-' "$HANGING_SERVER" &
+# A print server that stops answering part-way (scripts/cups-fault-proxy.py)
+# in front of the scheduler: FAULTY_SERVER is its socket; `fault N hold`
+# or `fault N close` sets what each new connection meets after its first N
+# requests; `fault 0 hold` is a server that takes connections and never
+# answers.
+start_faulty_server() {
+  FAULTY_SERVER=$CUPS_DIR/faulty.sock
+  fault 0 hold
+  python3 "$(dirname "${BASH_SOURCE[0]}")/cups-fault-proxy.py" "$FAULTY_SERVER" "$CUPS_DIR/cups.sock" \
+    "$CUPS_DIR/fault" &
   E2E_PIDS+=($!)
-  wait_for 10 test -S "$HANGING_SERVER" || fail "the hanging server did not start"
+  wait_for 10 test -S "$FAULTY_SERVER" || fail "the faulty server did not start"
 }
+fault() { echo "$*" >"$CUPS_DIR/fault"; }

@@ -150,9 +150,18 @@ void Form1::EndProgram()
 void Form1::PrintWindow()
 {
     m_controls.SendToPrinter([this](platform::PrintOutcome outcome) {
-        if (outcome != platform::PrintOutcome::Accepted) {
-            m_controls.ShowMessage(PrintFailedMessage(outcome));
+        if (outcome == platform::PrintOutcome::Accepted) {
+            return;
         }
+        if (!m_controls.MessageShown()) {
+            m_printsNotMade = 0;
+            m_whyNotMade = outcome;
+        }
+        ++m_printsNotMade;
+        if (m_whyNotMade != platform::PrintOutcome::Unsettled) {
+            m_whyNotMade = outcome;  // the latest reason, unless a page may still come out
+        }
+        m_controls.ShowMessage(PrintFailedMessage(m_whyNotMade, m_printsNotMade));
     });
 }
 
@@ -168,19 +177,27 @@ std::string_view PrintFailureReason(platform::PrintOutcome outcome)
     case platform::PrintOutcome::NotAccepting: return "プリンタが印刷を受け付けていません";
     case platform::PrintOutcome::NoAnswer: return "印刷サーバーが応答しません";
     case platform::PrintOutcome::SendFailed: return "印刷データを送れませんでした";
+    case platform::PrintOutcome::NoPrintSystem: return "印刷システム（CUPS）がインストールされていません";
+    case platform::PrintOutcome::PasswordAsked: return "印刷サーバーがパスワードを求めています";
+    case platform::PrintOutcome::NoPrintableArea: return "用紙に印刷できる範囲がありません";
+    case platform::PrintOutcome::Unsettled: return "印刷サーバーが応答しません。あとで印刷されることがあります";
     }
     return {};
 }
 
 }  // namespace
 
-std::string PrintFailedMessage(platform::PrintOutcome outcome)
+std::string PrintFailedMessage(platform::PrintOutcome outcome, int notMade)
 {
     const std::string_view reason = PrintFailureReason(outcome);
-    if (reason.empty()) {
-        return std::string(kPrintFailedMessage);
+    std::string message(kPrintFailedMessage);
+    if (!reason.empty()) {
+        message += "（" + std::string(reason) + "）";
     }
-    return std::string(kPrintFailedMessage) + "（" + std::string(reason) + "）";
+    if (notMade > 1) {
+        message += "\n" + std::to_string(notMade) + "回分の印刷ができませんでした。";
+    }
+    return message;
 }
 
 }  // namespace window

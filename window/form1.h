@@ -23,8 +23,10 @@ namespace window {
 inline constexpr std::string_view kPrintFailedMessage =
     "ウィンドウを印刷できませんでした。プリンタを確認してください。";
 
-// The message for a print that did not reach the print system.
-std::string PrintFailedMessage(platform::PrintOutcome outcome);
+// The message for a print that did not reach the print system; for
+// `notMade` prints more than one (presses during one outage), it says how
+// many.
+std::string PrintFailedMessage(platform::PrintOutcome outcome, int notMade = 1);
 
 // How long a refused entry's reason stays in the value label.
 inline constexpr std::chrono::milliseconds kRefusalShown{2000};
@@ -66,7 +68,10 @@ public:
     void Reset();
     void EndProgram();
     // Prints the window; once the print system has answered, tells the user
-    // if the job was not accepted. Changes nothing else.
+    // if the job was not accepted. Prints that fail while that message is
+    // still up (presses during one outage) are told in the same message,
+    // which counts them; one that may still come out keeps saying so.
+    // Changes nothing else.
     void PrintWindow();
 
 private:
@@ -84,6 +89,9 @@ private:
     // Captions written in each bar's value label so far: a refusal's reason
     // gives way to the reading only if it is still what the label shows.
     std::array<unsigned, power::kBarMeanings.size()> m_valueLabelWrites{};
+    // The prints not made that the message on screen tells of, and why.
+    int m_printsNotMade = 0;
+    platform::PrintOutcome m_whyNotMade = platform::PrintOutcome::Accepted;
 };
 
 }  // namespace window

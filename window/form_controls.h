@@ -5,7 +5,7 @@
 // window implements this; tests use a model of it. Layout, fonts and event
 // wiring are the implementation's business, not this interface's.
 
-#include "platform/print_outcome.h"
+#include "platform/printing/print_outcome.h"
 #include "power/lens_reading.h"
 
 #include <chrono>
@@ -58,7 +58,11 @@ public:
     using PrintDone = std::function<void(platform::PrintOutcome)>;
     virtual void SendToPrinter(PrintDone done) = 0;
     // Tells the user something went wrong, without stopping the program.
+    // One message at a time: while one is still shown, a new one takes its
+    // place in the same box.
     virtual void ShowMessage(std::string_view message) = 0;  // UTF-8
+    // A message is on screen, not yet closed by the user.
+    virtual bool MessageShown() const = 0;
     // The system's warning sound, where there is one.
     virtual void Beep() = 0;
     // Runs `action` once after `delay`, on the thread every notification

@@ -3,7 +3,6 @@
 #include "platform/qt/announcer.h"
 #include "platform/qt/colour_scheme.h"
 #include "platform/qt/fonts.h"
-#include "platform/qt/spooler.h"
 
 #include <QStringList>
 
@@ -94,7 +93,6 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv,
     for (const QAccessible::InterfaceFactory factory : accessibility) {
         QAccessible::installFactory(factory);
     }
-    HearPrintEngineWarnings();
     return application;
 }
 

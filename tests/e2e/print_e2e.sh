@@ -3,10 +3,14 @@
 # a good queue (the window shrunk first: the whole window must still be on
 # the page, in colour, its captions as text; two quick presses, two jobs),
 # a disabled queue (the job is held: accepted, so nothing is said), a queue
-# that rejects jobs, no server, and a server that takes the connection and
-# never answers (each told within 15 s, the window answering meanwhile).
+# that rejects jobs, one that asks for a password, a paper with no printable
+# area, libcups missing, no server (each told within 15 s, no job left).
 # Then a PPD queue whose filters run: the page that comes out is the paper
-# the user or the queue chose, with the whole window on it.
+# the user or the queue chose, with the whole window on it. Last, a server
+# that stops answering part-way, at every request a print makes: each press
+# accepted or told within 15 s, nothing left on the server; ten presses
+# while it hangs, the window answering meanwhile, told in one message box;
+# and ＥＮＤ while it hangs, the process gone within a second.
 set -euo pipefail
 binary=$1
 here=$(dirname "$0")
@@ -18,18 +22,21 @@ for tool in pdftoppm pdftotext pdfinfo gs; do
 done
 start_private_cups
 for queue in Good Disabled Rejecting; do add_queue "$queue"; done
+add_locked_queue
 add_ppd_queue Paper
 cupsdisable Disabled
 cupsreject Rejecting
-start_hanging_server
+start_faulty_server
 start_xvfb
 work=$(mktemp -d)
 
-# One program at a time, so that a second window titled Form1 is a message.
+# One program at a time, so that a second window titled Form1 is a message;
+# UNDER, a command it is started under.
 app=
+UNDER=()
 start_program() {
   if [ -n "$app" ]; then kill "$app"; wait "$app" 2>/dev/null || true; fi
-  env "$@" "$binary" &
+  env "$@" "${UNDER[@]}" "$binary" &
   app=$!
   E2E_PIDS+=("$app")
   wait_for 20 find_window Form1 || fail "no window"
@@ -38,6 +45,15 @@ start_program() {
 
 messages() { echo $(($(xdotool search --onlyvisible --name '^Form1$' | wc -l) - 1)); }
 told() { [ "$(messages)" -ge 1 ]; }
+no_jobs() { ! lpstat -o | grep -q .; }
+
+close_message() {
+  local box
+  box=$(xdotool search --onlyvisible --name '^Form1$' | grep -vx "$WINDOW" | head -n 1)
+  xdotool windowfocus --sync "$box" key Return
+  none() { [ "$(messages)" -eq 0 ]; }
+  wait_for 10 none || fail "$1: the message did not close"
+}
 
 # Presses print and waits for the message; closes it again.
 expect_told() {
@@ -45,11 +61,8 @@ expect_told() {
   click_control $PRINT
   wait_for 15 told || fail "$1: nothing told within 15 s of the press"
   echo "$1: told after $((SECONDS - start)) s"
-  local box
-  box=$(xdotool search --onlyvisible --name '^Form1$' | grep -vx "$WINDOW" | head -n 1)
-  xdotool windowfocus --sync "$box" key Return
-  none() { [ "$(messages)" -eq 0 ]; }
-  wait_for 10 none || fail "$1: the message did not close"
+  close_message "$1"
+  no_jobs || fail "$1: a job is left on the server: $(lpstat -o)"
 }
 
 # Presses print the given number of times; the scheduler must keep as many
@@ -86,6 +99,7 @@ expect_accepted "good queue, two quick presses" 2
 lpadmin -d Disabled
 expect_accepted "disabled queue"
 lpstat -o Disabled | grep -q . || fail "no job waits on the disabled queue"
+cancel -a Disabled
 
 lpadmin -d Rejecting
 expect_told "queue rejecting jobs"
@@ -122,7 +136,57 @@ EOF
 start_program CUPS_SERVER=/nonexistent/pelmaro-e2e.sock
 expect_told "no print server"
 
-start_program CUPS_SERVER="$HANGING_SERVER"
+lpadmin -d Locked
+start_program
+expect_told "a queue asking for a password"
+lpadmin -d Good
+mkdir -p "$work/tiny/.cups"
+echo "Dest Good media=Custom.10x10mm" >"$work/tiny/.cups/lpoptions"
+start_program HOME="$work/tiny"
+expect_told "a paper with no printable area"
+libcups=$(ldconfig -p | sed -n 's/.*libcups\.so\.2 .*=> //p' | head -n 1)
+UNDER=(unshare -m sh -c 'mount --bind /dev/null "$0" && exec "$@"' "$libcups")
+start_program
+expect_told "libcups missing"
+UNDER=()
+
+# The server stops answering after the first N requests of each
+# connection: it holds them, or closes them.
+start_program CUPS_SERVER="$FAULTY_SERVER"
+while read -r passed then; do
+  fault "$passed" "$then"
+  before=$(kept_documents | wc -l)
+  start=$(date +%s%N)
+  click_control $PRINT
+  answered() { told || [ "$(kept_documents | wc -l)" -gt "$before" ]; }
+  wait_for 15 answered || fail "$passed requests, then $then: neither accepted nor told within 15 s"
+  took=$((($(date +%s%N) - start) / 100000000))
+  if told; then
+    close_message "$passed requests, then $then"
+    ended=told
+  else
+    sleep 0.5  # the outcome reaches the window right after the job is taken
+    [ "$(messages)" -eq 0 ] || fail "$passed requests, then $then: a message for an accepted job"
+    ended=accepted
+  fi
+  wait_for 10 no_jobs || fail "$passed requests, then $then: a job is left on the server: $(lpstat -o)"
+  echo "$passed requests, then $then: $ended after $((took / 10)).$((took % 10)) s, nothing left on the server"
+done <<'EOF'
+1 hold
+2 hold
+3 hold
+4 hold
+5 hold
+6 hold
+1 close
+2 close
+3 close
+4 close
+5 close
+6 close
+EOF
+
+fault 0 hold
 focus_window
 click_control $PRINT
 picture_window "$work/before.png"
@@ -130,6 +194,26 @@ keys Tab  # the focus moves on: the window answers while the print waits
 picture_window "$work/after.png"
 [ "$(pixels_differing "$work/before.png" "$work/after.png")" != 0 ] || fail "the window did not answer"
 echo "the window answers while the print system does not"
-start=$SECONDS; wait_for 15 told || fail "hanging server: nothing told within 15 s of the press"
-echo "hanging server: told after $((SECONDS - start)) s"
+start=$SECONDS
+for _ in $(seq 9); do click_control $PRINT; done
+wait_for 15 told || fail "hanging server: nothing told within 15 s of the press"
+echo "hanging server, ten presses: told after $((SECONDS - start)) s"
+# Every press is told within moments of the first: one box the while.
+for _ in $(seq 40); do [ "$(messages)" -le 1 ] || fail "hanging server: more than one message box"; sleep 0.05; done
+close_message "hanging server"
+for _ in $(seq 40); do [ "$(messages)" -eq 0 ] || fail "hanging server: a message after the first"; sleep 0.05; done
+echo "hanging server, ten presses: one message box"
+
+# ＥＮＤ while a print hangs: the window closes and the process is gone
+# within a second.
+start_program CUPS_SERVER="$FAULTY_SERVER"
+click_control $PRINT
+click_control $COMMAND3
+start=$(date +%s%N)
+gone() { [ ! -e "/proc/$app" ] || grep -q '^[0-9]* ([^)]*) Z' "/proc/$app/stat"; }
+wait_for 5 gone || fail "ＥＮＤ during a hung print: the process is still there after 5 s"
+took=$((($(date +%s%N) - start) / 1000000))
+[ "$took" -lt 1000 ] || fail "ＥＮＤ during a hung print: the process took $took ms to end"
+echo "ＥＮＤ during a hung print: the process gone after $took ms"
+app=
 rm -rf "$work"

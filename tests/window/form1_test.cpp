@@ -212,8 +212,9 @@ TEST(Form1, ResetWithoutChangesRaisesNoNotification)
 }
 
 // Two presses, then the print system answers each: a failure is told with
-// its reason, an accepted job is not, and nothing on screen changes.
-TEST(Form1, PrintingTellsEveryFailureAndChangesNothing)
+// its reason, an accepted job is not, and nothing on screen changes. Both
+// fail while the first one's message is up: one box, counting two.
+TEST(Form1, PrintingTellsEveryFailureOnceAndChangesNothing)
 {
     using platform::PrintOutcome;
     const struct {
@@ -226,6 +227,10 @@ TEST(Form1, PrintingTellsEveryFailureAndChangesNothing)
         {PrintOutcome::NotAccepting, "プリンタが印刷を受け付けていません"},
         {PrintOutcome::NoAnswer, "印刷サーバーが応答しません"},
         {PrintOutcome::SendFailed, "印刷データを送れませんでした"},
+        {PrintOutcome::NoPrintSystem, "印刷システム（CUPS）がインストールされていません"},
+        {PrintOutcome::PasswordAsked, "印刷サーバーがパスワードを求めています"},
+        {PrintOutcome::NoPrintableArea, "用紙に印刷できる範囲がありません"},
+        {PrintOutcome::Unsettled, "印刷サーバーが応答しません。あとで印刷されることがあります"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reason ? row.reason : "accepted");
@@ -252,9 +257,31 @@ TEST(Form1, PrintingTellsEveryFailureAndChangesNothing)
             EXPECT_TRUE(model.Messages().empty());
         } else {
             const std::string told = std::string(window::kPrintFailedMessage) + "（" + row.reason + "）";
-            EXPECT_EQ(model.Messages(), std::vector<std::string>(2, told));
+            EXPECT_EQ(model.Messages(), std::vector<std::string>{told + "\n2回分の印刷ができませんでした。"});
         }
     }
+}
+
+// Presses during one outage, answered in turn: a failure after its
+// message was closed is a box of its own; one whose page may still come
+// out keeps saying so whatever follows.
+TEST(Form1, AnOutageIsOneMessage)
+{
+    using platform::PrintOutcome;
+    ModelControls model;
+    for (int i = 0; i < 4; ++i) {
+        model.form().PrintWindow();
+    }
+    model.AnswerPrint(PrintOutcome::Unsettled);
+    model.AnswerPrint(PrintOutcome::NoAnswer);
+    model.CloseMessage();
+    model.AnswerPrint(PrintOutcome::NoServer);
+    model.AnswerPrint(PrintOutcome::Accepted);
+    const std::string failed(window::kPrintFailedMessage);
+    EXPECT_EQ(model.Messages(),
+              (std::vector<std::string>{
+                  failed + "（印刷サーバーが応答しません。あとで印刷されることがあります）\n2回分の印刷ができませんでした。",
+                  failed + "（印刷サーバーに接続できません）"}));
 }
 
 TEST(Form1, EndProgramEnds)

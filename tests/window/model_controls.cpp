@@ -51,6 +51,16 @@ void ModelControls::SetCaption(Label label, std::string_view caption)
     m_captions[Index(label)] = caption;
 }
 
+void ModelControls::ShowMessage(std::string_view message)
+{
+    if (m_messageShown) {
+        m_messages.back() = message;
+    } else {
+        m_messages.emplace_back(message);
+    }
+    m_messageShown = true;
+}
+
 void ModelControls::SendToPrinter(PrintDone done)
 {
     ++m_printJobs;

@@ -27,7 +27,8 @@ public:
     void Announce(std::string_view text) override { m_log.push_back("say " + std::string(text)); }
     void End() override { m_ended = true; }
     void SendToPrinter(PrintDone done) override;
-    void ShowMessage(std::string_view message) override { m_messages.emplace_back(message); }
+    void ShowMessage(std::string_view message) override;
+    bool MessageShown() const override { return m_messageShown; }
     void Beep() override { m_log.emplace_back("beep"); }
     void After(std::chrono::milliseconds /*delay*/, std::function<void()> action) override { m_later.push_back(std::move(action)); }
 
@@ -38,7 +39,9 @@ public:
     const std::string& Caption(Label label) const;
     const std::vector<std::string>& Log() const { return m_log; }
     void ClearLog() { m_log.clear(); }
+    // Every message box shown, with what it says last.
     const std::vector<std::string>& Messages() const { return m_messages; }
+    void CloseMessage() { m_messageShown = false; }
     bool Ended() const { return m_ended; }
     int PrintJobs() const { return m_printJobs; }
     // The print system answers the oldest print still waiting.
@@ -52,6 +55,7 @@ private:
     std::array<std::string, kLabelCount> m_captions{};
     std::vector<std::string> m_log;
     std::vector<std::string> m_messages;
+    bool m_messageShown = false;
     bool m_ended = false;
     int m_printJobs = 0;
     std::deque<PrintDone> m_waitingPrints;

@@ -1,9 +1,9 @@
 #include "window/qt/form1_window.h"
 
+#include "platform/printing/qt/window_printer.h"
 #include "platform/qt/colour_scheme.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/utf8.h"
-#include "platform/qt/window_printer.h"
 #include "window/form_design.h"
 #include "window/qt/form1_layout.h"
 #include "window/qt/form_button.h"
@@ -238,6 +238,10 @@ void Form1Window::SendToPrinter(PrintDone done)
 
 void Form1Window::ShowMessage(std::string_view message)
 {
+    if (MessageShown()) {
+        m_message->setText(FromUtf8(message));
+        return;
+    }
     // Not exec(): the event loop keeps running, so nothing else stops.
     auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), FromUtf8(message),
                                 QMessageBox::Ok, this);
@@ -246,6 +250,12 @@ void Form1Window::ShowMessage(std::string_view message)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();
+    m_message = box;
+}
+
+bool Form1Window::MessageShown() const
+{
+    return !m_message.isNull() && m_message->isVisible();
 }
 
 void Form1Window::Beep()

@@ -9,15 +9,18 @@
 // screen shows the table's colours or the system's is
 // platform::ScreenScheme()'s call.
 
+#include "platform/printing/qt/window_printer.h"
 #include "platform/qt/announcer.h"
-#include "platform/qt/window_printer.h"
 #include "window/form1.h"
 #include "window/form_controls.h"
 #include "window/qt/form1_layout.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
+
+class QMessageBox;
 
 namespace window::qt {
 
@@ -37,6 +40,7 @@ public:
     void End() override;
     void SendToPrinter(PrintDone done) override;
     void ShowMessage(std::string_view message) override;
+    bool MessageShown() const override;
     void Beep() override;
     void After(std::chrono::milliseconds delay, std::function<void()> action) override;
 
@@ -58,6 +62,7 @@ private:
     platform::WindowPrinter m_printer;
     std::array<FormScrollBar*, power::kBarMeanings.size()> m_bars{};
     std::array<FormLabel*, kLabelCount> m_labels{};
+    QPointer<QMessageBox> m_message;  // the one message box, while it is open
 };
 
 }  // namespace window::qt

@@ -1,6 +1,10 @@
 #include "window/qt/form_button.h"
 
+#include "platform/printing/qt/window_printer.h"
+
 #include <QKeyEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace window::qt {
 
@@ -24,6 +28,17 @@ void FormButton::keyPressEvent(QKeyEvent* event)
         click();
     }
     event->accept();
+}
+
+void FormButton::paintEvent(QPaintEvent* /*event*/)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (platform::PaintingAPage(painter)) {
+        option.state &= ~QStyle::State_HasFocus;
+    }
+    painter.drawControl(QStyle::CE_PushButton, option);
 }
 
 }  // namespace window::qt

@@ -2,8 +2,8 @@
 
 // A push button as classic forms have one: a focused button is pressed by
 // Enter or keypad Enter as well as by Space, on every platform, though no
-// button is the window's default. Looks and everything else are
-// QPushButton's.
+// button is the window's default; a printed page shows no focus frame on
+// it. Looks and everything else are QPushButton's.
 
 #include <QPushButton>
 
@@ -17,6 +17,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // As QPushButton's, but with no focus frame on a printed page.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace window::qt

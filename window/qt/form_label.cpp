@@ -2,11 +2,14 @@
 
 #include "platform/qt/fonts.h"
 
+#include <QEvent>
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QPainter>
 #include <QStyle>
 
 #include <algorithm>
+#include <utility>
 
 namespace window::qt {
 
@@ -47,19 +50,51 @@ QRect FormLabel::TextRect() const
     return text;
 }
 
-void FormLabel::FitCaption()
+int FormLabel::Reach() const
 {
     // Synthetic bold, italic slant and tall glyphs reach past a face's line
     // box by a fraction of the em; a quarter of it covers them. The em comes
     // from the point size and the screen, so no face is opened for it.
-    const int reach = qRound(font().pointSizeF() * logicalDpiY() / 72.0) / 4 + 1;
-    if (!m_laidOut) {
-        // Before the first paint the caption is not measured, which would
-        // open its face before the window maps: it has a box's height more
-        // below, and the first paint grows the label should that be short.
-        setGeometry(m_box.adjusted(-reach, -reach, reach, m_box.height() + reach));
+    return qRound(font().pointSizeF() * logicalDpiY() / 72.0) / 4 + 1;
+}
+
+void FormLabel::FitCaption()
+{
+    if (isVisible()) {
+        MeasureCaption();
         return;
     }
+    // Measuring opens the caption's face, which before the window is shown
+    // would hold up its mapping: the event loop measures it next, and until
+    // then the label has a box's height more below. A picture taken sooner
+    // has the measuring done first (WindowPrinter sends a control's queued
+    // work before drawing it).
+    const int reach = Reach();
+    setGeometry(m_box.adjusted(-reach, -reach, reach, m_box.height() + reach));
+    if (!std::exchange(m_measureQueued, true)) {
+        QCoreApplication::postEvent(this, new QEvent(MeasureEvent()));
+    }
+}
+
+QEvent::Type FormLabel::MeasureEvent()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+bool FormLabel::event(QEvent* event)
+{
+    if (event->type() == MeasureEvent()) {
+        m_measureQueued = false;
+        MeasureCaption();
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+void FormLabel::MeasureCaption()
+{
+    const int reach = Reach();
     // Laid out in the box: 14.25 pt "(0.01D STEP)" takes a 19 px line in a
     // 17 px box, the three lines of Label2 take 42 px of its 41.
     const QRect inBox = QRect(QPoint(), m_box.size()).adjusted(0, -platform::ExcessAscent(font()), 0, 0);
@@ -94,16 +129,16 @@ QFont FormLabel::DrawnFont() const
     return drawn;
 }
 
+void FormLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        FitCaption();
+    }
+}
+
 void FormLabel::paintEvent(QPaintEvent* /*event*/)
 {
-    if (!m_laidOut) {
-        m_laidOut = true;
-        const QRect before = geometry();
-        FitCaption();
-        if (geometry().height() > before.height()) {
-            return;  // painted again at the new size
-        }
-    }
     QPainter painter(this);
     painter.setFont(DrawnFont());
     if (m_filled) {

@@ -7,11 +7,14 @@
 // glyphs stay inside a tight box. No glyph is ever cut by the box: the
 // widget reaches a little past it on every side, and further down where
 // the caption needs more lines or line height than the box has (measured
-// from the first paint on, so that no face is opened before the window
-// maps), but it paints its background in the box alone; a caption too
+// whenever the box, the caption or the font changes, never in a paint, so
+// that a picture taken before any paint is whole; before the window is
+// shown, on the event loop's next turn, so that no face is opened before
+// it maps), but it paints its background in the box alone; a caption too
 // wide for the box, with nowhere to break, is drawn smaller. Otherwise a
 // plain QLabel, so screen readers hear its caption.
 
+#include <QEvent>
 #include <QLabel>
 
 namespace window::qt {
@@ -29,17 +32,22 @@ public:
     void SetCaption(const QString& caption);
 
 protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QRect BoxInside() const;  // the box in the label's own coordinates
     QRect TextRect() const;   // where the caption is laid out, likewise
-    void FitCaption();
+    static QEvent::Type MeasureEvent();
+    int Reach() const;
+    void FitCaption();  // now where the window is shown, else queued
+    void MeasureCaption();
     QFont DrawnFont() const;  // the font, or smaller for a caption too wide for the box
 
     bool m_filled;
     QRect m_box;
-    bool m_laidOut = false;  // the caption measured, from the first paint on
+    bool m_measureQueued = false;
 };
 
 }  // namespace window::qt

@@ -1,5 +1,7 @@
 #include "window/qt/form_scroll_bar.h"
 
+#include "platform/printing/qt/window_printer.h"
+
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
@@ -207,7 +209,8 @@ void FormScrollBar::wheelEvent(QWheelEvent* event)
 void FormScrollBar::paintEvent(QPaintEvent* event)
 {
     QScrollBar::paintEvent(event);
-    if (!hasFocus()) {
+    QPainter painter(this);
+    if (!hasFocus() || platform::PaintingAPage(painter)) {
         return;
     }
     // Neither Fusion nor the Windows styles mark a focused scroll bar; a
@@ -217,7 +220,6 @@ void FormScrollBar::paintEvent(QPaintEvent* event)
     QStyleOptionSlider slider;
     initStyleOption(&slider);
     const QRect thumb = style()->subControlRect(QStyle::CC_ScrollBar, &slider, QStyle::SC_ScrollBarSlider, this);
-    QPainter painter(this);
     painter.setPen(palette().color(QPalette::Highlight));
     painter.drawRect(thumb.adjusted(2, 2, -3, -3));
 }

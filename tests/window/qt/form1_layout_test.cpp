@@ -145,9 +145,9 @@ TEST_F(FormLayout, LongCaptionsWrapInsideTheirBox)
     }
 }
 
-std::string Named(ScrollBar bar)
+const char* Named(ScrollBar bar)
 {
-    return std::string(ControlOf(bar).name);
+    return ControlOf(bar).name.data();
 }
 
 // Ink pixels: neither transparent nor the label's own background.
@@ -163,48 +163,72 @@ int Ink(const QImage& image, QColor background)
     return ink;
 }
 
+// The caption as the window's label draws it against the same text drawn
+// in its box with room to spare: no glyph may lose a pixel.
+void ExpectWhole(const QWidget& window, const ControlDescription& d)
+{
+    auto* label = window.findChild<FormLabel*>(QString::fromUtf8(d.name.data()));
+    ASSERT_NE(label, nullptr) << d.name;
+    const QColor background = d.style.background ? label->palette().color(label->backgroundRole()) : Qt::transparent;
+    QImage drawn(label->size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    label->render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QSize box(ToPixels(d.geometry.width), ToPixels(d.geometry.height));
+    QImage roomy(box.width() + 200, box.height() + 200, QImage::Format_ARGB32_Premultiplied);
+    roomy.fill(background);
+    QPainter painter(&roomy);
+    painter.setFont(label->font());
+    painter.setPen(label->palette().color(QPalette::WindowText));
+    painter.drawText(QRect(QPoint(100, 100), box), static_cast<int>(label->alignment()) | Qt::TextWordWrap | Qt::TextDontClip,
+                     label->text());
+    painter.end();
+    EXPECT_EQ(Ink(drawn, background), Ink(roomy, background)) << label->objectName().toStdString()
+                                                              << " \"" << label->text().toStdString() << '"';
+}
+
 // Each caption as the window draws it against the same text drawn with room
 // to spare: no glyph may lose a pixel, whatever the face's line height, and
 // also for the widest readings and results.
 TEST_F(FormLayout, NoCaptionIsCut)
 {
-    auto expectWhole = [this](const ControlDescription& d) {
-        auto* label = Find<FormLabel>(std::string(d.name).c_str());
-        const QColor background = d.style.background ? label->palette().color(label->backgroundRole()) : Qt::transparent;
-        QImage drawn(label->size(), QImage::Format_ARGB32_Premultiplied);
-        drawn.fill(Qt::transparent);
-        label->render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
-        const QSize box(ToPixels(d.geometry.width), ToPixels(d.geometry.height));
-        QImage roomy(box.width() + 200, box.height() + 200, QImage::Format_ARGB32_Premultiplied);
-        roomy.fill(background);
-        QPainter painter(&roomy);
-        painter.setFont(label->font());
-        painter.setPen(label->palette().color(QPalette::WindowText));
-        painter.drawText(QRect(QPoint(100, 100), box), static_cast<int>(label->alignment()) | Qt::TextWordWrap | Qt::TextDontClip,
-                         label->text());
-        painter.end();
-        EXPECT_EQ(Ink(drawn, background), Ink(roomy, background)) << label->objectName().toStdString()
-                                                                  << " \"" << label->text().toStdString() << '"';
-    };
     for (const ControlDescription& d : kForm1Controls) {
         if (d.kind == ControlKind::Label) {
-            expectWhole(d);
+            ExpectWhole(*m_window, d);
         }
     }
     // Both ends of every bar, then the longest result: "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180°".
     for (const bool right : {false, true}) {
         for (const BarDesign& design : kBarDesigns) {
-            Bar(Named(design.bar).c_str())->setValue(right ? power::RangeOf(MeaningOf(design.bar).kind).maximum : power::RangeOf(MeaningOf(design.bar).kind).minimum);
-            expectWhole(ControlOf(design.valueLabel));
+            Bar(Named(design.bar))->setValue(right ? power::RangeOf(MeaningOf(design.bar).kind).maximum : power::RangeOf(MeaningOf(design.bar).kind).minimum);
+            ExpectWhole(*m_window, ControlOf(design.valueLabel));
         }
     }
     const int longest[] = {0, 500, 0, 2000, 500, 90};
     for (const BarDesign& design : kBarDesigns) {
-        Bar(Named(design.bar).c_str())->setValue(longest[Index(design.bar)]);
+        Bar(Named(design.bar))->setValue(longest[Index(design.bar)]);
     }
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_EQ(Caption("Label6"), "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180°");
-    expectWhole(ControlOf(Label::Label6));
+    ExpectWhole(*m_window, ControlOf(Label::Label6));
+}
+
+// A window never painted (printed before it was ever shown) has every
+// caption whole as well, one set since included: five results' worth
+// wraps to five lines in the result label.
+TEST(FormLabels, NoCaptionIsCutBeforeAnyPaint)
+{
+    Form1Window unpainted;
+    std::string longest;
+    for (int i = 0; i < 5; ++i) {
+        longest += "Ｓ＋25.00Ｄ Ｃ-10.00Ｄ Ａ180° ";
+    }
+    unpainted.SetCaption(Label::Label6, longest);
+    for (const ControlDescription& d : kForm1Controls) {
+        if (d.kind == ControlKind::Label) {
+            QCoreApplication::sendPostedEvents(unpainted.findChild<QLabel*>(QString::fromUtf8(d.name.data())), 0);  // as the printer does before its picture
+            ExpectWhole(unpainted, d);
+        }
+    }
 }
 
 TEST_F(FormLayout, TabOrderFollowsTheTabIndices)

@@ -1,5 +1,5 @@
 #include "platform/qt/utf8.h"
-#include "platform/qt/window_printer.h"
+#include "platform/printing/qt/window_printer.h"
 #include "power/residual_caption.h"
 #include "power/residual_power.h"
 #include "power/typed_entry.h"
@@ -12,8 +12,12 @@
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPicture>
 #include <QTest>
 #include <QTemporaryDir>
 #include <QThread>
@@ -28,8 +32,10 @@
 #include <qpa/qplatformintegration.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -294,7 +300,7 @@ TEST(WindowPrinting, AServerGoneMidRequestIsToldAsOutOfReach)
 #endif
 
 // A print system that holds the worker past its patience (Qt's printer
-// keeps no time limit) is told as unanswered, and its late answer dropped;
+// keeps no time limit) is told as unsettled, and its late answer dropped;
 // a print that answers in time is told as it answered, once.
 TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
 {
@@ -325,7 +331,62 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
     // printer as a posted event: delivered here, it must be dropped.
     hung.load()->wait();
     QCoreApplication::sendPostedEvents(&printer, QEvent::MetaCall);
-    EXPECT_EQ(told, (std::vector{PrintOutcome::NotAccepting, PrintOutcome::NoAnswer}));
+    EXPECT_EQ(told, (std::vector{PrintOutcome::NotAccepting, PrintOutcome::Unsettled}));
+}
+
+// The page is the designed window: whichever control has the focus (print
+// at start, or a bar), no focus frame is on it.
+TEST_F(FormEvents, ThePageShowsNoFocus)
+{
+    std::mutex mutex;
+    QPicture last;
+    const auto keep = [&mutex, &last](const platform::Page& page) {
+        const std::scoped_lock lock(mutex);
+        last = page.picture;
+        return platform::PrintOutcome::Accepted;
+    };
+    platform::WindowPrinter printer(nullptr, keep);
+    const QSize area(632, 408);
+    const auto page = [&] {
+        bool done = false;
+        printer.Print(*m_window, area, [&done](platform::PrintOutcome /*outcome*/) { done = true; });
+        EXPECT_TRUE(QTest::qWaitFor([&done] { return done; }));
+        QImage image(area, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const std::scoped_lock lock(mutex);
+        painter.drawPicture(0, 0, last);
+        return image;
+    };
+    const QImage printFocused = page();
+    Bar("HScroll6")->setFocus();
+    const QImage barFocused = page();
+    QApplication::focusWidget()->clearFocus();
+    const QImage noFocus = page();
+    EXPECT_TRUE(printFocused == noFocus);
+    EXPECT_TRUE(barFocused == noFocus);
+}
+
+// Leaving while the print system hangs: the print is asked to give up, and
+// the printer is gone, its worker with it, well within a second.
+TEST(WindowPrinting, LeavingDuringAHungPrintEndsItAtOnce)
+{
+    std::atomic<bool> gaveUp = false;
+    const auto send = [&gaveUp](const platform::Page& page) {
+        std::mutex mutex;
+        std::unique_lock lock(mutex);
+        std::condition_variable_any().wait(lock, page.stop, [] { return false; });
+        gaveUp = true;
+        return platform::PrintOutcome::NoAnswer;
+    };
+    QElapsedTimer clock;
+    {
+        platform::WindowPrinter printer(nullptr, send);
+        QWidget window;
+        printer.Print(window, QSize(10, 10), [](platform::PrintOutcome /*outcome*/) { ADD_FAILURE() << "told"; });
+        clock.start();
+    }
+    EXPECT_LT(clock.elapsed(), 1'000);
+    EXPECT_TRUE(gaveUp);
 }
 
 // While it lives, accessibility is on as when a screen reader runs, and

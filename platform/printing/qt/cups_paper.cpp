@@ -1,6 +1,6 @@
-#include "platform/qt/cups_paper.h"
+#include "platform/printing/qt/cups_paper.h"
 
-#include "platform/qt/cups_library.h"
+#include "platform/printing/qt/cups_library.h"
 
 #include <unistd.h>
 

@@ -6,14 +6,15 @@
 // Qt's printer elsewhere (the Windows print system). Runs on a worker
 // thread; nothing here touches a widget.
 
-#include "platform/page_layout.h"
-#include "platform/print_outcome.h"
+#include "platform/printing/page_layout.h"
+#include "platform/printing/print_outcome.h"
 
 #include <QPicture>
 #include <QSize>
 #include <QString>
 
 #include <chrono>
+#include <stop_token>
 
 class QPainter;
 
@@ -24,10 +25,16 @@ struct Page final {
     QSize area;        // the part of the picture to print, in those pixels
     QString title;     // the job's name in the print queue
     std::chrono::steady_clock::time_point deadline;
+    std::stop_token stop;  // the program is leaving: wait no more on a silent server; the outcome goes unheard
 };
 
 // Asks for the default printer, draws the page and hands over the job.
 PrintOutcome SendPage(const Page& page);
+
+// Installs what SendPage needs in the process before its first page (on
+// Windows: Qt's printer heard when the spooler refuses a document). Called
+// by the printer; later calls do nothing.
+void PrepareSender();
 
 // Where the window goes on `paper`: its designed size is 96 of its pixels
 // to the inch.

@@ -1,4 +1,4 @@
-#include "platform/qt/spooler.h"
+#include "platform/printing/qt/spooler.h"
 
 namespace platform {
 

@@ -1,9 +1,7 @@
-#include "platform/qt/spooler.h"
+#include "platform/printing/qt/spooler.h"
+#include "platform/printing/qt/spooler_windows.h"
 
 #include <QtGlobal>
-
-#include <windows.h>
-#include <winspool.h>
 
 #include <set>
 #include <string>
@@ -45,21 +43,33 @@ struct Job final {
     std::wstring document;
 };
 
-std::vector<Job> Jobs(HANDLE printer)
+// The printer's jobs; nothing where the spooler cannot list them (Wine's
+// EnumJobs always fails). A queue that grows between the call that sizes
+// the buffer and the one that fills it is asked again.
+std::optional<std::vector<Job>> Jobs(const WinspoolCalls& calls, HANDLE printer)
 {
+    constexpr int kTries = 4;
     DWORD needed = 0;
-    DWORD count = 0;
-    EnumJobsW(printer, 0, 1000, 1, nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed);
-    if (needed == 0 || !EnumJobsW(printer, 0, 1000, 1, buffer.data(), needed, &needed, &count)) {
-        return {};
+    for (int i = 0; i < kTries; ++i) {
+        std::vector<BYTE> buffer(needed);
+        DWORD count = 0;
+        const DWORD size = needed;
+        if (calls.enumJobs(printer, 0, 1000, 1, buffer.empty() ? nullptr : buffer.data(), size, &needed, &count)) {
+            if (count > 0 && size < count * sizeof(JOB_INFO_1W)) {
+                return std::nullopt;
+            }
+            const auto* info = reinterpret_cast<const JOB_INFO_1W*>(buffer.data());
+            std::vector<Job> jobs;
+            for (DWORD j = 0; j < count; ++j) {
+                jobs.push_back({info[j].JobId, info[j].Status, info[j].pDocument ? info[j].pDocument : L""});
+            }
+            return jobs;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= size) {
+            return std::nullopt;
+        }
     }
-    const auto* info = reinterpret_cast<const JOB_INFO_1W*>(buffer.data());
-    std::vector<Job> jobs;
-    for (DWORD i = 0; i < count; ++i) {
-        jobs.push_back({info[i].JobId, info[i].Status, info[i].pDocument ? info[i].pDocument : L""});
-    }
-    return jobs;
+    return std::nullopt;
 }
 
 // A job's status that settles its fate; nothing while it waits its turn.
@@ -84,7 +94,11 @@ std::optional<PrintOutcome> Settled(DWORD status)
 
 void HearPrintEngineWarnings()
 {
-    g_passOn = qInstallMessageHandler(HearRefusal);
+    static const bool installed = [] {
+        g_passOn = qInstallMessageHandler(HearRefusal);
+        return true;
+    }();
+    static_cast<void>(installed);
 }
 
 bool EndDocument(const std::function<bool()>& endPainting)
@@ -96,16 +110,26 @@ bool EndDocument(const std::function<bool()>& endPainting)
     return ended && !t_refused;
 }
 
+const WinspoolCalls& SystemWinspool()
+{
+    static const WinspoolCalls calls{OpenPrinterW, ClosePrinter, EnumJobsW, GetPrinterW};
+    return calls;
+}
+
 struct SpoolerWatch::State final {
+    WinspoolCalls calls;
     HANDLE printer = nullptr;
     std::set<DWORD> earlierJobs;
 };
 
-SpoolerWatch::SpoolerWatch(const QString& printer) : m_state(std::make_unique<State>())
+SpoolerWatch::SpoolerWatch(const QString& printer) : SpoolerWatch(printer, SystemWinspool()) {}
+
+SpoolerWatch::SpoolerWatch(const QString& printer, const WinspoolCalls& calls) : m_state(std::make_unique<State>())
 {
+    m_state->calls = calls;
     std::wstring name = printer.toStdWString();
-    if (OpenPrinterW(name.data(), &m_state->printer, nullptr)) {
-        for (const Job& job : Jobs(m_state->printer)) {
+    if (m_state->calls.openPrinter(name.data(), &m_state->printer, nullptr)) {
+        for (const Job& job : Jobs(m_state->calls, m_state->printer).value_or(std::vector<Job>{})) {
             m_state->earlierJobs.insert(job.id);
         }
     } else {
@@ -116,7 +140,7 @@ SpoolerWatch::SpoolerWatch(const QString& printer) : m_state(std::make_unique<St
 SpoolerWatch::~SpoolerWatch()
 {
     if (m_state->printer) {
-        ClosePrinter(m_state->printer);
+        m_state->calls.closePrinter(m_state->printer);
     }
 }
 
@@ -126,10 +150,11 @@ std::optional<PrintOutcome> SpoolerWatch::Refusal() const
         return PrintOutcome::NoPrinter;  // deleted since Windows named it the default
     }
     DWORD needed = 0;
-    GetPrinterW(m_state->printer, 2, nullptr, 0, &needed);
+    m_state->calls.getPrinter(m_state->printer, 2, nullptr, 0, &needed);
     std::vector<BYTE> buffer(needed);
-    if (needed == 0 || !GetPrinterW(m_state->printer, 2, buffer.data(), needed, &needed)) {
-        return std::nullopt;
+    if (needed < sizeof(PRINTER_INFO_2W)
+        || !m_state->calls.getPrinter(m_state->printer, 2, buffer.data(), needed, &needed)) {
+        return std::nullopt;  // a status that cannot be read refuses nothing
     }
     const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
     constexpr DWORD kCannotPrint = PRINTER_STATUS_OFFLINE | PRINTER_STATUS_ERROR | PRINTER_STATUS_NOT_AVAILABLE
@@ -147,12 +172,20 @@ PrintOutcome SpoolerWatch::Fate(const QString& document, Clock::time_point deadl
     }
     const std::wstring name = document.toStdWString();
     const Clock::time_point until = std::min(deadline, Clock::now() + kWatch);
+    std::optional<DWORD> ours;
     // A job never seen (Wine hands it on as the document ends) or gone
     // after it was seen waiting its turn has been printed.
     while (Clock::now() < until) {
+        const std::optional<std::vector<Job>> jobs = Jobs(m_state->calls, m_state->printer);
+        if (!jobs) {
+            return PrintOutcome::Accepted;
+        }
         std::optional<DWORD> status;
-        for (const Job& job : Jobs(m_state->printer)) {
-            if (!m_state->earlierJobs.contains(job.id) && job.document == name) {
+        for (const Job& job : *jobs) {
+            const bool isOurs =
+                ours ? job.id == *ours : !m_state->earlierJobs.contains(job.id) && job.document == name;
+            if (isOurs && !status) {
+                ours = job.id;
                 status = job.status;
             }
         }

@@ -1,12 +1,13 @@
-#include "platform/qt/print_job.h"
+#include "platform/printing/qt/print_job.h"
 
-#include "platform/qt/spooler.h"
+#include "platform/printing/qt/spooler.h"
 
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <mutex>
 #include <optional>
 
 namespace platform {
@@ -30,11 +31,22 @@ Paper PaperOf(QPageLayout layout)
 
 }  // namespace
 
+void PrepareSender()
+{
+    HearPrintEngineWarnings();
+}
+
 // Qt's own printer, for print systems other than CUPS: the Windows spooler
 // takes a job as painting ends, and is asked itself what became of it. The
 // deadline is not Qt's to keep; a local spooler answers at once.
 PrintOutcome SendPage(const Page& page)
 {
+    // One document at a time, so that the spooler's new job is this one.
+    static std::timed_mutex sending;
+    const std::unique_lock lock(sending, page.deadline);
+    if (!lock.owns_lock()) {
+        return PrintOutcome::NoAnswer;  // the print before it still hangs
+    }
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
         return PrintOutcome::NoPrinter;
@@ -50,11 +62,15 @@ PrintOutcome SendPage(const Page& page)
     // its driver reports, go into the placement instead.
     printer.setFullPage(true);
 
+    const PagePlacement placed = PlacePage(page, PaperOf(printer.pageLayout()));
+    if (!(placed.scale > 0)) {
+        return PrintOutcome::NoPrintableArea;  // refused before the spooler has a job
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
         return PrintOutcome::SendFailed;
     }
-    DrawPage(painter, page, PlacePage(page, PaperOf(printer.pageLayout())), printer.resolution());
+    DrawPage(painter, page, placed, printer.resolution());
     const bool ended = EndDocument([&painter] { return painter.end(); });
     if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
         return spooler.Refusal().value_or(PrintOutcome::SendFailed);

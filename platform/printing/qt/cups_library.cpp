@@ -1,4 +1,4 @@
-#include "platform/qt/cups_library.h"
+#include "platform/printing/qt/cups_library.h"
 
 #include <dlfcn.h>
 

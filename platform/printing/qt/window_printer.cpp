@@ -1,9 +1,11 @@
-#include "platform/qt/window_printer.h"
+#include "platform/printing/qt/window_printer.h"
 
 #include "platform/qt/colour_scheme.h"
-#include "platform/qt/print_job.h"
+#include "platform/printing/qt/print_job.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QThread>
 #include <QTimer>
@@ -15,6 +17,14 @@
 namespace platform {
 
 namespace {
+
+// How long leaving waits for prints under way, which have been asked not
+// to wait on a silent server any more (one the server answers goes on to
+// the end): the process is gone within a second. libcups gives up within a
+// tenth of a second of being asked, except against a server that holds its
+// connections, where it retries the request on a new one with waits of its
+// own that nothing can shorten.
+constexpr std::chrono::milliseconds kLeaving{750};
 
 // The widget's area as drawing commands. Each child is drawn at its place
 // on its own, so children outside a shrunken window are on the page too;
@@ -28,6 +38,9 @@ QPicture PictureOf(QWidget& widget, QSize area)
     QPainter painter(&picture);
     painter.fillRect(QRect(QPoint(), area), widget.palette().window());
     for (QWidget* child : widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        // Events a control has queued for itself (a label measuring its
+        // caption) are delivered before its picture, not left to the loop.
+        QCoreApplication::sendPostedEvents(child, 0);
         if (!child->isWindow() && !child->isHidden()) {
             child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
         }
@@ -39,19 +52,27 @@ QPicture PictureOf(QWidget& widget, QSize area)
 
 }  // namespace
 
+bool PaintingAPage(QPainter& painter)
+{
+    return painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Picture;
+}
+
 WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds patience,
                              std::chrono::milliseconds grace)
     : QObject(parent), m_send(std::move(send)), m_patience(patience), m_grace(grace)
 {
+    PrepareSender();
 }
 
 WindowPrinter::~WindowPrinter()
 {
-    const QDeadlineTimer patienceEnds(m_patience + m_grace);
+    m_leaving.request_stop();
+    const QDeadlineTimer leavingEnds(kLeaving);
     for (QThread* job : std::as_const(m_jobs)) {
-        // A thread still inside the print system cannot be stopped or
-        // deleted; it is left to end with the program.
-        if (job->wait(patienceEnds)) {
+        // A thread still inside a print system that cannot be stopped (Qt's
+        // printer, libcups retrying) cannot be deleted either; it is left
+        // to end with the program, holding its own copy of the page.
+        if (job->wait(leavingEnds)) {
             delete job;
         }
     }
@@ -59,7 +80,8 @@ WindowPrinter::~WindowPrinter()
 
 void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
 {
-    Page page{PictureOf(widget, area), area, widget.windowTitle(), std::chrono::steady_clock::now() + m_patience};
+    Page page{PictureOf(widget, area), area, widget.windowTitle(), std::chrono::steady_clock::now() + m_patience,
+              m_leaving.get_token()};
     struct Report final {
         PrintOutcome outcome = PrintOutcome::SendFailed;  // written by the worker, read once it has finished
         bool told = false;
@@ -76,7 +98,8 @@ void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
     // Lives as long as the job: a hung job keeps it until this object goes.
     auto* watchdog = new QTimer(this);
     watchdog->setSingleShot(true);
-    connect(watchdog, &QTimer::timeout, this, [tell] { tell(PrintOutcome::NoAnswer); });
+    // Past it, the job is still inside the print system, which may yet print it.
+    connect(watchdog, &QTimer::timeout, this, [tell] { tell(PrintOutcome::Unsettled); });
 
     QThread* job = QThread::create([send = m_send, page = std::move(page), report] { report->outcome = send(page); });
     connect(job, &QThread::finished, this, [this, job, watchdog, report, tell] {

@@ -7,7 +7,7 @@
 // that paper. Sizes and margins come from libcups' media tables and the
 // printer's own PPD, never from a table of ours. Draws nothing.
 
-#include "platform/page_layout.h"
+#include "platform/printing/page_layout.h"
 
 #include <cups/cups.h>
 

@@ -7,7 +7,7 @@
 // goes through Qt's printer; elsewhere there is nothing more to ask, and
 // every answer is "nothing to say". Draws nothing.
 
-#include "platform/print_outcome.h"
+#include "platform/printing/print_outcome.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -19,8 +19,11 @@
 
 namespace platform {
 
-// Lets EndDocument hear Qt's printer refuse a document. Called once, by
-// StartApplication.
+struct WinspoolCalls;  // spooler_windows.h
+
+// Lets EndDocument hear Qt's printer refuse a document: a message handler
+// for the whole process, put in front of the one before it the first time;
+// later calls do nothing.
 void HearPrintEngineWarnings();
 
 // Ends the painting of a document on Qt's printer: false where the
@@ -31,6 +34,8 @@ class SpoolerWatch final {
 public:
     // Opens the printer and notes the jobs already in its queue.
     explicit SpoolerWatch(const QString& printer);
+    // Windows: the same through the given spooler calls (a test's fake).
+    SpoolerWatch(const QString& printer, const WinspoolCalls& calls);
     ~SpoolerWatch();
     Q_DISABLE_COPY_MOVE(SpoolerWatch)
 
@@ -41,7 +46,10 @@ public:
     // After sending the document named `document`: watches the new job
     // for a moment, at most until `deadline`. Printing, printed, queued
     // behind others or held on a paused printer: accepted. In error,
-    // offline or deleted unprinted: why not.
+    // offline or deleted unprinted: why not. The job is the first new one
+    // of that name (the caller sends one document at a time), followed by
+    // the id the spooler gave it from then on. A queue the spooler cannot
+    // list (Wine's) says nothing: Qt's word stands.
     PrintOutcome Fate(const QString& document, std::chrono::steady_clock::time_point deadline) const;
 
 private:

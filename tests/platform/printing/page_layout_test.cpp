@@ -1,4 +1,4 @@
-#include "platform/page_layout.h"
+#include "platform/printing/page_layout.h"
 
 #include <gtest/gtest.h>
 

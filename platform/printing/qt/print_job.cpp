@@ -1,4 +1,4 @@
-#include "platform/qt/print_job.h"
+#include "platform/printing/qt/print_job.h"
 
 #include <QPainter>
 
