@@ -1,4 +1,3 @@
-# SPDX-License-Identifier: MIT
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64. The -posix
 # compilers are named on purpose: the default (win32 threads) variant has
 # no std::thread or std::mutex.

@@ -22,6 +22,8 @@ qt_options=(-release -static -static-runtime -xplatform win32-g++ -qt-host-path 
 
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 gtest_version=$(dpkg-query -W -f='${Version}' libgtest-dev)
+# The toolchain file is hashed whole, comments included; it carries no SPDX
+# line of its own (LICENSE covers it), so that no comment rebuilds a cache.
 digest=$( (echo "${qt_options[*]}"; cat "$toolchain") | sha256sum | cut -c1-12)
 if [ -w /var/cache ]; then root=/var/cache/pelmaro; else root=${XDG_CACHE_HOME:-$HOME/.cache}/pelmaro; fi
 prefix=$root/windows-qt-${qt_version}-gtest-${gtest_version}-${digest}
