@@ -152,9 +152,28 @@ ValueRange ValueRangeOf(BarKind kind)
     return {std::min(atMinimum, atMaximum), std::max(atMinimum, atMaximum)};
 }
 
+namespace {
+
+// 100 or 1, exactly: std::pow need not be exact (MinGW's is not).
+double StepsPerUnit(BarKind kind)
+{
+    double steps = 1.0;
+    for (int i = 0; i < StepDecimals(kind); ++i) {
+        steps *= 10.0;
+    }
+    return steps;
+}
+
+}  // namespace
+
+double StepSize(BarKind kind)
+{
+    return 1.0 / StepsPerUnit(kind);
+}
+
 std::optional<ScrollPosition> PositionNearest(BarKind kind, double value)
 {
-    const double steps = value * std::pow(10.0, StepDecimals(kind));
+    const double steps = value * StepsPerUnit(kind);
     // Past this no bar has a position, and llround would overflow.
     constexpr double kFurthest = std::numeric_limits<ScrollPosition>::max();
     if (!(std::abs(steps) <= kFurthest)) {  // NaN too

@@ -56,6 +56,8 @@ constexpr PositionRange RangeOf(BarKind kind)
 
 // Decimal places of one step: 2 for a dioptre bar, 0 for an axis bar.
 int StepDecimals(BarKind kind);
+// One step as a value: 0.01 (the double nearest it) or 1.
+double StepSize(BarKind kind);
 
 // One sphero-cylinder in dioptres and degrees. A reading always has an axis
 // in 0..180 and a cylinder of zero or less; a residual power has no axis

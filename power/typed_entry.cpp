@@ -109,7 +109,9 @@ std::string RefusalCaption(BarKind kind, EntryRefusal refusal)
     case EntryRefusal::NotANumber: return "無効な値";
     case EntryRefusal::OffRange: return "範囲外";
     case EntryRefusal::FinerThanStep:
-        return kind == BarKind::Axis ? "1" + std::string(notation::kDegree) + "刻み" : "0.01刻み";
+        // Appended, not "1" + std::string: MinGW's GCC 12 warns of an
+        // overlap (-Wrestrict) in the operator+ it inlines.
+        return kind == BarKind::Axis ? std::string("1").append(notation::kDegree).append("刻み") : "0.01刻み";
     case EntryRefusal::PlusCylinder: return std::string(notation::kPlus) + "不可";
     }
     return {};

@@ -101,7 +101,7 @@ void Form1::ApplyTyped(ScrollBar bar)
         }
         return;
     }
-    const std::string_view reason = power::RefusalCaption(kind, std::get<power::EntryRefusal>(outcome));
+    const std::string reason = power::RefusalCaption(kind, std::get<power::EntryRefusal>(outcome));
     WriteValueLabel(bar, reason);
     m_controls.Announce(reason);
     m_controls.Beep();
@@ -192,10 +192,10 @@ std::string PrintFailedMessage(platform::PrintOutcome outcome, int notMade)
     const std::string_view reason = PrintFailureReason(outcome);
     std::string message(kPrintFailedMessage);
     if (!reason.empty()) {
-        message += "（" + std::string(reason) + "）";
+        message.append("（").append(reason).append("）");
     }
     if (notMade > 1) {
-        message += "\n" + std::to_string(notMade) + "回分の印刷ができませんでした。";
+        message.append("\n").append(std::to_string(notMade)).append("回分の印刷ができませんでした。");
     }
     return message;
 }

@@ -12,7 +12,6 @@
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 
-#include <cmath>
 #include <cstdlib>
 
 namespace window::qt {
@@ -60,7 +59,7 @@ public:
     }
     QVariant maximumValue() const override { return power::ValueRangeOf(m_bar->Kind()).greatest; }
     QVariant minimumValue() const override { return power::ValueRangeOf(m_bar->Kind()).least; }
-    QVariant minimumStepSize() const override { return std::pow(10.0, -power::StepDecimals(m_bar->Kind())); }
+    QVariant minimumStepSize() const override { return power::StepSize(m_bar->Kind()); }
 
 private:
     FormScrollBar* m_bar;

@@ -107,7 +107,8 @@ TEST_F(FormEvents, HoweverADragEndsTheLabelsShowTheBars)
                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(bar, &move);
         ASSERT_GT(bar->sliderPosition(), 90);
-        EXPECT_EQ(Caption("Label9").toStdString(), power::ValueCaption(power::BarKind::Axis, bar->sliderPosition()));
+        EXPECT_EQ(Caption("Label9").toStdString(),
+                  power::ValueCaption(power::BarKind::Axis, static_cast<power::ScrollPosition>(bar->sliderPosition())));
 
         row.end(*m_window, *bar, dragged);
         EXPECT_EQ(bar->value() != 90, row.moves) << bar->value();
