@@ -9,8 +9,11 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <ctime>
+#include <chrono>
 #include <memory>
 #include <stop_token>
+#include <thread>
 
 namespace platform {
 
@@ -155,15 +158,49 @@ Http Connect(Waiting& waiting)
 // the job was begun on has just failed, and whatever it held may still be
 // on its way. True once the server has said the job is gone; a job that
 // stays would print later, after the user was told it had not.
+// A connection that fails at once (a busy server closing it) is tried
+// again, on another, until the time is up.
 bool Withdraw(cups_dest_t* dest, int job, bool leaving)
 {
     Waiting waiting{Clock::now() + (leaving ? kWithdrawWhileLeaving : kWithdrawPatience), {}};
-    const Http http = Connect(waiting);
-    if (!http) {
-        return false;
-    }
-    const ipp_status_t status = Libcups().cupsCancelDestJob(http.get(), dest, job);
-    return Succeeded(status) || status == IPP_STATUS_ERROR_NOT_FOUND;
+    do {
+        if (const Http http = Connect(waiting)) {
+            const ipp_status_t status = Libcups().cupsCancelDestJob(http.get(), dest, job);
+            if (Succeeded(status) || status == IPP_STATUS_ERROR_NOT_FOUND) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::duration<double>(kAskEvery));
+    } while (Clock::now() < waiting.deadline);
+    return false;
+}
+
+// A Create-Job whose answer was lost may still have made a job, one with
+// no number we know: a job of ours on this printer with this title and no
+// document yet, made since the print began. True once there is none left.
+bool WithdrawUnanswered(cups_dest_t* dest, const QByteArray& title, std::time_t since, bool leaving)
+{
+    const LibcupsFunctions& cups = Libcups();
+    Waiting waiting{Clock::now() + (leaving ? kWithdrawWhileLeaving : kWithdrawPatience), {}};
+    do {
+        if (const Http http = Connect(waiting)) {
+            cups_job_t* jobs = nullptr;
+            const int count = cups.cupsGetJobs2(http.get(), &jobs, dest->name, 1, CUPS_WHICHJOBS_ACTIVE);
+            if (count > 0 || Succeeded(cups.cupsLastError())) {
+                bool gone = true;
+                for (int i = 0; i < count; ++i) {
+                    const cups_job_t& made = jobs[i];  // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic)
+                    if (title == made.title && made.creation_time >= since && made.size == 0) {
+                        gone = Withdraw(dest, made.id, leaving) && gone;
+                    }
+                }
+                cups.cupsFreeJobs(count, jobs);
+                return gone;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::duration<double>(kAskEvery));
+    } while (Clock::now() < waiting.deadline);
+    return false;
 }
 
 }  // namespace
@@ -179,6 +216,8 @@ PrintOutcome SendPage(const Page& page)
     cups.cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
     t_passwordAsked = false;
     Waiting waiting{page.deadline, page.stop};
+    // The server's clock may be a little off ours.
+    const std::time_t began = std::time(nullptr) - 2;
     const Http http = Connect(waiting);
     if (!http) {
         return Clock::now() >= waiting.deadline ? PrintOutcome::NoAnswer : PrintOutcome::NoServer;
@@ -208,7 +247,16 @@ PrintOutcome SendPage(const Page& page)
     const ipp_status_t created = cups.cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
                                                         options.get_deleter().count, options.get());
     if (!Succeeded(created) || job == 0) {
-        return Failure(http.get(), created, waiting);
+        const PrintOutcome failure = Failure(http.get(), created, waiting);
+        // A refusal was an answer; a broken or silent connection may have
+        // lost one.
+        const bool answerLost = cups.httpError(http.get()) != 0 || Clock::now() >= waiting.deadline
+                                || created == IPP_STATUS_ERROR_INTERNAL;
+        if (answerLost && failure != PrintOutcome::PasswordAsked
+            && !WithdrawUnanswered(dest.get(), title, began, page.stop.stop_requested())) {
+            return PrintOutcome::Unsettled;
+        }
+        return failure;
     }
     // A failed write leaves the request unfinished: the connection is not
     // asked anything more.
