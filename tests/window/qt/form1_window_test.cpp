@@ -347,7 +347,7 @@ TEST_F(FormEvents, ThePageShowsNoFocus)
         return platform::PrintOutcome::Accepted;
     };
     platform::WindowPrinter printer(nullptr, keep);
-    const QSize area(632, 408);
+    const QSize area(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
     const auto page = [&] {
         bool done = false;
         printer.Print(*m_window, area, [&done](platform::PrintOutcome /*outcome*/) { done = true; });
