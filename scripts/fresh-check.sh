@@ -90,6 +90,7 @@ wait_for 2400 shown_or_gone || fail "make run: no window after 40 minutes"
 find_window Form1 || fail "make run ended without a window"
 run_seconds=$(($(date +%s) - started))
 echo "fresh-check: make run mapped the window Form1 after $run_seconds s"
+read_layout "$root/root/pelmaro/build/default/window/form1_layout.txt"  # written by that build
 end_cleanly "$app"
 
 started=$(date +%s)
