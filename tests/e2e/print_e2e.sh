@@ -144,11 +144,17 @@ mkdir -p "$work/tiny/.cups"
 echo "Dest Good media=Custom.10x10mm" >"$work/tiny/.cups/lpoptions"
 start_program HOME="$work/tiny"
 expect_told "a paper with no printable area"
+# libcups hidden in a mount namespace of the program's own; a chroot (the
+# fresh Debian's) cannot make its root private, and the case is left out.
 libcups=$(ldconfig -p | sed -n 's/.*libcups\.so\.2 .*=> //p' | head -n 1)
-UNDER=(unshare -m sh -c 'mount --bind /dev/null "$0" && exec "$@"' "$libcups")
-start_program
-expect_told "libcups missing"
-UNDER=()
+if unshare -m true 2>/dev/null; then
+  UNDER=(unshare -m sh -c 'mount --bind /dev/null "$0" && exec "$@"' "$libcups")
+  start_program
+  expect_told "libcups missing"
+  UNDER=()
+else
+  echo "libcups missing: left out, no private mount namespace here"
+fi
 
 # The server stops answering after the first N requests of each
 # connection: it holds them, or closes them.
