@@ -70,8 +70,8 @@ public:
     // Prints the window; once the print system has answered, tells the user
     // if the job was not accepted. Prints that fail while that message is
     // still up (presses during one outage) are told in the same message,
-    // which counts them; one that may still come out keeps saying so.
-    // Changes nothing else.
+    // which counts those that cannot come out any more; one that may still
+    // come out keeps saying so. Changes nothing else.
     void PrintWindow();
 
 private:
@@ -89,7 +89,8 @@ private:
     // Captions written in each bar's value label so far: a refusal's reason
     // gives way to the reading only if it is still what the label shows.
     std::array<unsigned, power::kBarMeanings.size()> m_valueLabelWrites{};
-    // The prints not made that the message on screen tells of, and why.
+    // The prints that the message on screen tells of as not made (never
+    // one that may still come out), and why.
     int m_printsNotMade = 0;
     platform::PrintOutcome m_whyNotMade = platform::PrintOutcome::Accepted;
 };
