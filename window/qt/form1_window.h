@@ -15,7 +15,6 @@
 #include "window/form_controls.h"
 #include "window/qt/form1_layout.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -31,6 +30,10 @@ class Form1Window final : public QWidget, public FormControls {
     Q_OBJECT
 
 public:
+    // When the message box is made, hidden, for a print that may fail:
+    // long after the window has mapped.
+    static constexpr std::chrono::milliseconds kMessageBoxMadeAfter{500};
+
     explicit Form1Window(QWidget* parent = nullptr);
 
     power::ScrollPosition Position(ScrollBar bar) const override;
@@ -62,7 +65,8 @@ private:
     platform::WindowPrinter m_printer;
     std::array<FormScrollBar*, power::kBarMeanings.size()> m_bars{};
     std::array<FormLabel*, kLabelCount> m_labels{};
-    QPointer<QMessageBox> m_message;  // the one message box, while it is open
+    QMessageBox& MessageBox();  // the one message box, made the first time it is needed
+    QMessageBox* m_message = nullptr;
 };
 
 }  // namespace window::qt
