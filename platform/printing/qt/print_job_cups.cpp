@@ -321,7 +321,7 @@ PrintOutcome SendPage(const Page& page)
         return server->Open() ? std::move(server) : nullptr;
     };
     const QSizeF size = SizeOnPaper(page);
-    return SendThroughCups(connect, {page.name.toStdString(), size.width(), size.height(), page.budget, page.settledBy});
+    return SendThroughCups(connect, {page.name.toStdString(), size.width(), size.height(), page.budget, page.withdrawnBy});
 }
 
 }  // namespace platform

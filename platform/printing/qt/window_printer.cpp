@@ -48,8 +48,8 @@ void WindowPrinter::Print(const QPicture& picture, QSize area, const QString& do
         document, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
         QString::number(++m_printed));
     Page page{picture, area, name, PrintBudget(pressed + kPatience, m_leaving.get_token()),
-              pressed + kPatience + kSettling};
-    const PrintBudget whole = page.budget.Until(page.settledBy);
+              pressed + kWithdrawing};
+    const PrintBudget whole = page.budget.Until(page.withdrawnBy);
     struct Report final {
         PrintOutcome outcome = PrintOutcome::SendFailed;  // written by the worker, read once it has finished
         bool told = false;
