@@ -2,8 +2,9 @@
 # Checks the .deb that `make package` made as Debian would (lintian: no
 # error, no warning), then installs it as an optician would and checks that
 # the program is on PATH, its menu entry and its AppStream metadata are
-# valid, its manual pages show in English and in Japanese, and the window
-# opens; then removes the package and checks that nothing is left. Root only.
+# valid, its manual pages show in English and in Japanese, ragged-right,
+# and the window opens; then removes the package and checks that nothing is
+# left. Root only.
 set -euo pipefail
 deb=$(ls build/default/package/pelmaro_*.deb | head -n 1)
 [ "$(id -u)" -eq 0 ] || { echo "check-package: installing a package needs root" >&2; exit 1; }
@@ -36,13 +37,24 @@ grep -qF "<launchable type=\"desktop-id\">${entry##*/}</launchable>" "$metainfo"
 grep -qF "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo" || fail "$metainfo lacks this release"
 echo "AppStream: $metainfo (valid), launching ${entry##*/}"
 
-# Each manual page in its own language, with no formatter warning.
+# Each manual page in its own language, with no formatter warning, and set
+# ragged-right in an English and a Japanese locale: shown as it is, it must
+# be what it is with every adjustment turned off (no line spread into gaps).
+locales=$(mktemp -d)
+localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8" || fail "localedef could not compile ja_JP (package locales)"
 for page in /usr/share/man/man1/pelmaro.1.gz:NAME /usr/share/man/ja/man1/pelmaro.1.gz:名前; do
-  shown=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "${page%%:*}" 2>&1)
-  grep -q '^troff\|^man:' <<<"$shown" && fail "man ${page%%:*}: $(grep '^troff\|^man:' <<<"$shown" | head -n 3)"
-  grep -qx "${page##*:}" <<<"$shown" || fail "${page%%:*} shows no ${page##*:} section"
+  for locale in C.UTF-8 ja_JP.UTF-8; do
+    export LOCPATH=$locales LC_ALL=$locale MANWIDTH=80
+    shown=$(man --warnings -E UTF-8 -l "${page%%:*}" 2>&1)
+    grep -q '^troff\|^man:' <<<"$shown" && fail "man ${page%%:*}: $(grep '^troff\|^man:' <<<"$shown" | head -n 3)"
+    grep -qx "${page##*:}" <<<"$shown" || fail "${page%%:*} shows no ${page##*:} section"
+    ragged=$(zcat "${page%%:*}" | sed '1i .ad l\n.rm ad' | man -E UTF-8 -l - 2>/dev/null)
+    [ "$shown" = "$ragged" ] || fail "${page%%:*} is justified under $locale: $(diff <(echo "$ragged") <(echo "$shown") | grep '^>' | head -n 3)"
+  done
 done
-echo "manual pages: pelmaro(1) in English and Japanese"
+unset LOCPATH LC_ALL MANWIDTH
+rm -rf "$locales"
+echo "manual pages: pelmaro(1) in English and Japanese, ragged-right"
 
 start_xvfb
 pelmaro &
