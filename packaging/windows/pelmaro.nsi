@@ -59,6 +59,13 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${COPYRIGHT}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
+; What the setup and the uninstaller say in a message box, each one named
+; *_MESSAGE here; the manuals quote each one's first line.
+!define RUNNING_MESSAGE "「${NAME}」が起動しています。$\r$\n$\r$\n「ＥＮＤ」を押して終了してから「再試行」を押してください。"
+!define SETUP_RUNNING_MESSAGE "${RUNNING_MESSAGE}$\r$\n「キャンセル」を押すと、何も変えずにセットアップを終わります。"
+!define UNINSTALL_RUNNING_MESSAGE "${RUNNING_MESSAGE}$\r$\n「キャンセル」を押すと、何も削除せずにアンインストールを終わります。"
+!define EARLIER_KEPT_MESSAGE "前の版を削除できなかったため、セットアップを終わります。"
+
 ; How long a silent run waits for the program to be closed.
 !define WAIT_SECONDS 30
 ; What a run that gives up says to whoever started it: nothing was changed.
@@ -98,8 +105,8 @@ Function ${UN}WaitForClose
   ${Loop}
 FunctionEnd
 !macroend
-!insertmacro WAIT_FOR_CLOSE "" "「${NAME}」が起動しています。$\r$\n$\r$\n「ＥＮＤ」を押して終了してから「再試行」を押してください。$\r$\n「キャンセル」を押すと、何も変えずにセットアップを終わります。"
-!insertmacro WAIT_FOR_CLOSE "un." "「${NAME}」が起動しています。$\r$\n$\r$\n「ＥＮＤ」を押して終了してから「再試行」を押してください。$\r$\n「キャンセル」を押すと、何も削除せずにアンインストールを終わります。"
+!insertmacro WAIT_FOR_CLOSE "" "${SETUP_RUNNING_MESSAGE}"
+!insertmacro WAIT_FOR_CLOSE "un." "${UNINSTALL_RUNNING_MESSAGE}"
 
 ; An earlier installation, of any version and in any folder, is removed by
 ; its own uninstaller first, so that one program and one entry remain.
@@ -116,7 +123,7 @@ Function RemoveEarlier
     ${If} $1 != 0
       ; This script's uninstaller fails only before removing anything: the
       ; earlier version stays whole.
-      MessageBox MB_OK|MB_ICONSTOP "前の版を削除できなかったため、セットアップを終わります。" /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "${EARLIER_KEPT_MESSAGE}" /SD IDOK
       SetErrorLevel ${GAVE_UP}
       Quit
     ${EndIf}
