@@ -5,7 +5,8 @@
 ; of it again. Run silently with /S (and /D=folder to choose the folder).
 ; Neither changes anything while the program runs from the folder: each
 ; asks first to close it (retry or cancel); a silent run waits for it, and
-; gives up with exit code 2, everything as it was.
+; gives up with exit code 2, everything as it was. The folders the setup
+; makes above the one chosen go again too, each if it holds nothing else.
 ;
 ; Built by setup.cmake, whose DEFINES file defines NAME (the program's Japanese name),
 ; VERSION, PUBLISHER, COPYRIGHT, OUTFILE, SIZE_KB, LICENSE (the program's
@@ -22,9 +23,13 @@ RequestExecutionLevel admin
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelmaro"
 !define UNINSTALLER "uninstall.exe"
+; The entry's count of the folders above the installation's that its setup
+; made (C:\眼鏡店 ツール for /D=C:\眼鏡店 ツール\ペルマロ on a C: without it).
+!define MADE_PARENTS "PelmaroMadeParentFolders"
 
 Name "${NAME}"
 Caption "${NAME} ${VERSION} セットアップ"
@@ -108,8 +113,45 @@ FunctionEnd
 !insertmacro WAIT_FOR_CLOSE "" "${SETUP_RUNNING_MESSAGE}"
 !insertmacro WAIT_FOR_CLOSE "un." "${UNINSTALL_RUNNING_MESSAGE}"
 
+; RemoveMadeParents and un.RemoveMadeParents: remove the $1 folders above
+; the folder $0 that a setup made for it, nearest first, each only when
+; empty, and stop at the first that stays: it holds something else, and so
+; does every folder above it.
+!macro REMOVE_MADE_PARENTS UN
+Function ${UN}RemoveMadeParents
+  ${DoWhile} $1 > 0
+    ${If} ${FileExists} "$0\*.*"
+      Return
+    ${EndIf}
+    ${GetParent} "$0" $0
+    RMDir "$0"
+    IntOp $1 $1 - 1
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro REMOVE_MADE_PARENTS ""
+!insertmacro REMOVE_MADE_PARENTS "un."
+
+; The folders above $INSTDIR that do not exist yet: the ones the setup is
+; about to make.
+Var MissingParents
+Function CountMissingParents
+  StrCpy $MissingParents 0
+  StrCpy $0 "$INSTDIR"
+  ${Do}
+    ${GetParent} "$0" $0
+    ${If} $0 == ""
+    ${OrIf} ${FileExists} "$0\*.*"
+      Return
+    ${EndIf}
+    IntOp $MissingParents $MissingParents + 1
+  ${Loop}
+FunctionEnd
+
 ; An earlier installation, of any version and in any folder, is removed by
-; its own uninstaller first, so that one program and one entry remain.
+; its own uninstaller first, so that one program and one entry remain, with
+; the folders its setup made, so that a setup into the same folder makes
+; them again and knows them as its own.
 ; Before that, neither it nor a program in the chosen folder may be running.
 Function RemoveEarlier
   StrCpy $0 "$INSTDIR"
@@ -118,6 +160,7 @@ Function RemoveEarlier
   ${If} $0 != ""
   ${AndIf} ${FileExists} "$0\${UNINSTALLER}"
     Call WaitForClose
+    ReadRegDWORD $5 HKLM "${UNINSTALL_KEY}" "${MADE_PARENTS}"  ; gone with the entry
     ; _?= runs it in place and waits for it; it cannot delete itself then.
     ExecWait '"$0\${UNINSTALLER}" /S _?=$0' $1
     ${If} $1 != 0
@@ -129,6 +172,8 @@ Function RemoveEarlier
     ${EndIf}
     Delete "$0\${UNINSTALLER}"
     RMDir "$0"
+    StrCpy $1 $5
+    Call RemoveMadeParents
   ${EndIf}
 FunctionEnd
 
@@ -136,6 +181,7 @@ Section
   SetShellVarContext all
   SetRegView 64
   Call RemoveEarlier
+  Call CountMissingParents
   !define INSTALL
   !include /CHARSET=UTF8 "${FILES}"
   !undef INSTALL
@@ -154,6 +200,7 @@ Section
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${MADE_PARENTS}" $MissingParents
 SectionEnd
 
 Section "Uninstall"
@@ -168,5 +215,8 @@ Section "Uninstall"
   Delete "$INSTDIR\${UNINSTALLER}"
   ; Removed only when empty: a folder the user chose may hold files of theirs.
   RMDir "$INSTDIR"
+  ReadRegDWORD $1 HKLM "${UNINSTALL_KEY}" "${MADE_PARENTS}"
+  StrCpy $0 "$INSTDIR"
+  Call un.RemoveMadeParents
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
