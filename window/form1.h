@@ -27,6 +27,8 @@ inline constexpr std::string_view kPrintFailedMessage =
 // `notMade` prints more than one (presses during one outage), it says how
 // many.
 std::string PrintFailedMessage(platform::PrintOutcome outcome, int notMade = 1);
+// The short phrase in it that says why; empty for an accepted print.
+std::string_view PrintFailureReason(platform::PrintOutcome outcome);
 
 // How long a refused entry's reason stays in the value label.
 inline constexpr std::chrono::milliseconds kRefusalShown{2000};

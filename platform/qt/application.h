@@ -7,9 +7,9 @@
 // through colour_scheme.h, changes that), the faces it names find their
 // stand-ins (InsertFontSubstitutes), and the accessibility factories of
 // the announcer (announcer.h) and of the caller's own controls are
-// installed. Where no window can open at
-// all the program says why in one line and exits with status 1, instead of
-// Qt's abort. Building the window is the caller's business.
+// installed. Where no window can open at all the program says why in one
+// line (its words: platform/no_window.h) and exits with status 1, instead
+// of Qt's abort. Building the window is the caller's business.
 
 #include <QAccessible>
 #include <QApplication>
