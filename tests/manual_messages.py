@@ -12,7 +12,7 @@ from pathlib import Path
 OTHERS = set("""Windows によって PC が保護されました|詳細情報|実行|はい|次へ|同意する|インストール|完了|OK|キャンセル
 |再試行|このアプリがデバイスに変更を加えることを許可しますか?|アプリ|アプリと機能|インストールされているアプリ
 |アンインストール|すべて展開|スタートにピン留めする|プリンター|プリンターとスキャナー|通常使うプリンター|印刷キューを開く
-|既定として設定|Windows で通常使うプリンターを管理する|Bluetooth とデバイス|make windows|コピー|遠用度数確認値 Ｓ""".replace("\n", "").split("|"))
+|既定として設定|Windows で通常使うプリンターを管理する|Bluetooth とデバイス|ジョブを拒否|make windows|コピー|遠用度数確認値 Ｓ""".replace("\n", "").split("|"))
 describer, source = sys.argv[1], Path(sys.argv[2])
 name = re.search(r"^Name\[ja\]=(.*)$", (source / "packaging/pelmaro.desktop").read_text(), re.M)[1]
 nsi = (source / "packaging/windows/pelmaro.nsi").read_text()

@@ -10,6 +10,7 @@
 //                                                  a caption, a face
 
 #include "platform/no_window.h"
+#include "platform/printing/job_name.h"
 #include "power/typed_entry.h"
 #include "window/form1.h"
 #include "window/qt/form1_layout.h"
@@ -63,6 +64,8 @@ int main()
         Write("reason", window::PrintFailureReason(outcome));
         Write("text", window::PrintFailedMessage(outcome, 3));  // counting three prints, as the manuals do
     }
+
+    Write("text", platform::JobName(window::qt::kForm1Name, "…", "…"));
 
     for (const power::BarMeaning& meaning : power::kBarMeanings) {
         const auto caption = [&meaning](power::EntryRefusal why) { return power::RefusalCaption(meaning.kind, why); };

@@ -104,8 +104,8 @@ QPushButton* MakeButton(const ControlDescription& description, QWidget* parent)
 
 Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Form1"));
+    setObjectName(FromUtf8(kForm1Name));
+    setWindowTitle(FromUtf8(kForm1Name));
     setFont(platform::InstalledFont(kWindowFont));
     resize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
 
