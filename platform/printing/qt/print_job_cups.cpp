@@ -60,7 +60,7 @@ Said FromStatus(ipp_status_t status)
 // there still ends with the time the budget had when the request began.
 class Connection final {
 public:
-    explicit Connection(const PrintBudget& budget) : m_budget(budget)
+    explicit Connection(PrintBudget budget) : m_budget(std::move(budget))
     {
         m_cutter = std::jthread([this] { CutWhenSpent(); });
         const LibcupsFunctions& cups = Libcups();

@@ -35,7 +35,7 @@ WindowPrinter::~WindowPrinter()
     for (const Job& job : m_jobs) {
         while (!job.thread->wait(QDeadlineTimer(kRetryEvery))) {
             if (PrintClock::now() >= job.budget.Ends() + kComingBack) {
-                std::fflush(nullptr);
+                static_cast<void>(std::fflush(nullptr));
                 std::_Exit(EXIT_SUCCESS);
             }
         }

@@ -65,8 +65,8 @@ public:
 
 private:
     struct Job final {
-        QThread* thread;
-        PrintBudget budget;  // to the end of its settling
+        QThread* thread = nullptr;
+        PrintBudget budget;  // to the end of its withdrawing
     };
 
     Sender m_send;

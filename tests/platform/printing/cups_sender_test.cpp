@@ -102,7 +102,7 @@ TEST(CupsSender, TheServersRecordDecides)
         bool whole = false;  // the document on the server
         bool askedAgain = false;
         int connections = 100;
-        double paperWidth = 210;
+        int paperWidth = 210;
         int away = 0;
     } rows[] = {
         {"every answer heard", {}, PrintOutcome::Accepted, true},
