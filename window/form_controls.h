@@ -59,7 +59,7 @@ public:
     virtual void SendToPrinter(PrintDone done) = 0;
     // Tells the user something went wrong, without stopping the program.
     // One message at a time: while one is still shown, a new one takes its
-    // place in the same box.
+    // place in the same box, and a running screen reader says it.
     virtual void ShowMessage(std::string_view message) = 0;  // UTF-8
     // A message is on screen, not yet closed by the user.
     virtual bool MessageShown() const = 0;

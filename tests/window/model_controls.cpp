@@ -23,7 +23,7 @@ ModelControls::ModelControls()
     for (const BarDesign& design : kBarDesigns) {
         m_positions[Index(design.bar)] = design.designedPosition;
     }
-    m_form.Reset();  // as the window opens
+    m_form.Open();
     m_log.clear();
 }
 

@@ -140,7 +140,7 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
 
     // The first in the tab order (print) has the focus when the window opens.
     focusOrder.begin()->second->setFocus();
-    m_form.Reset();  // the value labels' designed captions
+    m_form.Open();
     platform::FollowScreenScheme(*this);
 }
 
@@ -240,6 +240,7 @@ void Form1Window::ShowMessage(std::string_view message)
 {
     if (MessageShown()) {
         m_message->setText(FromUtf8(message));
+        Announce(message);  // a reader reads a box as it opens, not as its text changes
         return;
     }
     // Not exec(): the event loop keeps running, so nothing else stops.
