@@ -5,6 +5,7 @@
 #include "power/typed_entry.h"
 #include "window/form_design.h"
 
+#include <utility>
 #include <variant>
 
 namespace window {
@@ -33,6 +34,25 @@ void Form1::ScrollChange(ScrollBar bar)
         m_entry.reset();
     }
     ShowReading(bar);
+    MarkResultIfStale();
+}
+
+void Form1::MarkResultIfStale()
+{
+    if (!m_resultFrom) {
+        return;
+    }
+    // Readings, not positions: an axis bar at either end reads 180.
+    bool stale = false;
+    for (const BarDesign& design : kBarDesigns) {
+        const power::BarKind kind = MeaningOf(design.bar).kind;
+        stale = stale || power::ValueAt(kind, m_controls.Position(design.bar)) !=
+                             power::ValueAt(kind, (*m_resultFrom)[Index(design.bar)]);
+    }
+    if (stale != m_resultMarked) {
+        m_resultMarked = stale;
+        m_controls.MarkCaption(Label::Label6, stale ? kStaleResultMark : "");
+    }
 }
 
 void Form1::ThumbDragged(ScrollBar bar, power::ScrollPosition position)
@@ -154,6 +174,10 @@ void Form1::Calculate()
     const power::LensPower residual =
         power::ResidualPower(power::CheckReading(positions), power::MeasuredReading(positions));
     const std::string caption = power::ResidualCaption(residual);
+    m_resultFrom = positions;
+    if (std::exchange(m_resultMarked, false)) {
+        m_controls.MarkCaption(Label::Label6, "");
+    }
     m_controls.SetCaption(Label::Label6, caption);
     m_controls.Announce(caption);
 }
@@ -161,7 +185,11 @@ void Form1::Calculate()
 void Form1::ToDesignedState()
 {
     m_entry.reset();
+    m_resultFrom.reset();
     m_controls.SetCaption(Label::Label6, "");
+    if (std::exchange(m_resultMarked, false)) {
+        m_controls.MarkCaption(Label::Label6, "");
+    }
     for (const BarDesign& design : kBarDesigns) {
         WriteValueLabel(design.bar, power::ValueCaption(MeaningOf(design.bar).kind, design.designedPosition));
     }

@@ -3,8 +3,10 @@
 // What the window does when the user acts: move a scroll bar, type a value
 // on one, calculate, reset, end, print. It keeps a value being typed; for
 // each value label, a count of the captions written there (so that a
-// refusal's reason gives way only to what it replaced); and, while a
-// print's failure is on screen, how many prints it tells of and why. Every operation reads the positions from the
+// refusal's reason gives way only to what it replaced); the readings the
+// result on show was calculated from (so that a result they no longer
+// match is marked); and, while a print's failure is on screen, how many
+// prints it tells of and why. Every operation reads the positions from the
 // bars as it runs and writes captions back. Laying out the controls,
 // routing their events here and deciding which keys mean what is the Qt
 // window's job.
@@ -29,6 +31,10 @@ inline constexpr std::string_view kPrintFailedMessage =
 // many.
 std::string PrintFailedMessage(platform::PrintOutcome outcome, int notMade = 1);
 
+// The mark of a result calculated from readings the bars no longer show:
+// under the result, and after it in what a reader hears and a copy
+// carries. The result itself stays as it was calculated.
+inline constexpr std::string_view kStaleResultMark = "（計算後に値が変わりました）";
 // What a reader hears when 「リセット」 has put everything back.
 inline constexpr std::string_view kResetDone = "すべてのバーを最初の値に戻し、残余度数を消しました";
 
@@ -46,8 +52,9 @@ public:
     void Open();
 
     // The bar's position changed: its value label follows, and a value being
-    // typed on the bar is dropped. The result label keeps what it showed,
-    // even though it no longer matches the inputs.
+    // typed on the bar is dropped. The result label keeps what it showed; it
+    // is marked (kStaleResultMark) while the bars' readings differ from
+    // those it was calculated from, and unmarked once they are the same again.
     void ScrollChange(ScrollBar bar);
     // The thumb is being dragged: the value label shows the reading the bar
     // will take on release, when ScrollChange follows.
@@ -104,6 +111,7 @@ private:
     std::string ShowReading(ScrollBar bar);  // returns the caption shown
     void Refuse(ScrollBar bar, const std::string& reason);
     void ToDesignedState();
+    void MarkResultIfStale();
 
     FormControls& m_controls;
     std::optional<Entry> m_entry;
@@ -111,6 +119,9 @@ private:
     // gives way to the reading only if it is still what the label shows.
     std::array<unsigned, power::kBarMeanings.size()> m_valueLabelWrites{};
     std::optional<Refusal> m_refusal;
+    // What the result on show was calculated from, while there is one.
+    std::optional<power::ScrollPositions> m_resultFrom;
+    bool m_resultMarked = false;
     // The prints not made that the message on screen tells of, and why.
     int m_printsNotMade = 0;
     platform::PrintOutcome m_whyNotMade = platform::PrintOutcome::Accepted;

@@ -45,6 +45,11 @@ public:
     virtual void SetPosition(ScrollBar bar, power::ScrollPosition position) = 0;
     // Shows the caption (UTF-8) in the label.
     virtual void SetCaption(Label label, std::string_view caption) = 0;
+    // Marks the label's caption, which stays as it is, as one that no
+    // longer holds: shown muted with `mark` (UTF-8) under it, and heard and
+    // copied as the caption followed by the mark, until the mark is set
+    // empty again. Unmarked, the label is as designed.
+    virtual void MarkCaption(Label label, std::string_view mark) = 0;
     // Has a running screen reader say the text (UTF-8) now, without moving
     // the focus; nothing on screen changes.
     virtual void Announce(std::string_view text) = 0;

@@ -51,6 +51,12 @@ void ModelControls::SetCaption(Label label, std::string_view caption)
     m_captions[Index(label)] = caption;
 }
 
+void ModelControls::MarkCaption(Label label, std::string_view mark)
+{
+    m_log.push_back("mark " + NameOf(label) + " " + std::string(mark));
+    m_marks[Index(label)] = mark;
+}
+
 void ModelControls::ShowMessage(std::string_view message)
 {
     if (m_messageShown) {

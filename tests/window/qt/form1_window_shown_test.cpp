@@ -1,0 +1,81 @@
+// What the window shows, what a screen reader gets and what a copy carries,
+// beyond the designed window: a result the bars no longer read as.
+
+#include "tests/window/qt/window_fixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QTest>
+
+#include <functional>
+
+namespace window::qt::testing {
+
+namespace {
+
+using FormShown = WindowTest;
+
+bool DrawnInDesignedBlue(QWidget* label)
+{
+    const QImage image = label->grab().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == QColor(0, 0, 255)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The result stays as calculated; while the bars read otherwise than it
+// was calculated from, it is drawn muted, with its mark, and a reader and
+// every copy key of the platform get it with the mark.
+TEST_F(FormShown, AResultTheBarsNoLongerReadAsIsMarked)
+{
+    const QString first = "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°";   // check 0, 0, 180; measured 0, -0.75, 90
+    const QString second = "Ｓ＋0.75Ｄ Ｃ-1.75Ｄ Ａ180°";  // check 0, -1, 180: axes 90° apart
+    const QString mark = "（計算後に値が変わりました）";
+    const auto press = [this](const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); };
+    const auto type = [this](const char* bar, const char* keys) {
+        Bar(bar)->setFocus();
+        QTest::keyClicks(Bar(bar), keys);
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        QString line;
+        bool marked;
+    } rows[] = {
+        {"calculate", [&] { Bar("HScroll3")->setValue(0); Bar("HScroll5")->setValue(75); press("Command1"); }, first, false},
+        {"move", [&] { Click(Bar("HScroll1"), QStyle::SC_ScrollBarAddLine); }, first, true},
+        {"move back", [&] { Click(Bar("HScroll1"), QStyle::SC_ScrollBarSubLine); }, first, false},
+        {"axis to its other end, the same reading", [&] { type("HScroll3", "0\r"); EXPECT_EQ(Bar("HScroll3")->value(), 180); }, first, false},
+        {"type, not applied", [&] { type("HScroll2", "1"); }, first, false},
+        {"type and apply", [&] { QTest::keyClick(Bar("HScroll2"), Qt::Key_Enter); }, first, true},
+        {"calculate", [&] { press("Command1"); }, second, false},
+        {"move", [&] { Click(Bar("HScroll6"), QStyle::SC_ScrollBarAddPage); }, second, true},
+        {"reset", [&] { press("Command2"); }, "", false},
+    };
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QLabel* result = Find<QLabel>("Label6");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.step);
+        row.act();
+        EXPECT_EQ(result->text(), row.line);
+        EXPECT_EQ(DrawnInDesignedBlue(result), !row.line.isEmpty() && !row.marked);
+        const QString record = row.marked ? row.line + mark : row.line;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(result)->text(QAccessible::Name), record);
+        for (const QKeySequence& copy : QKeySequence::keyBindings(QKeySequence::Copy)) {
+            clipboard->setText("before");
+            QTest::keySequence(QApplication::focusWidget(), copy);
+            EXPECT_EQ(clipboard->text(), row.line.isEmpty() ? "before" : record) << copy.toString().toStdString();
+        }
+    }
+}
+
+}  // namespace
+
+}  // namespace window::qt::testing
