@@ -1,6 +1,8 @@
 // What the window shows, what a screen reader gets and what a copy carries,
-// beyond the designed window: a result the bars no longer read as.
+// beyond the designed window: a result the bars no longer read as, a thumb
+// put under the pointer.
 
+#include "power/lens_reading.h"
 #include "tests/window/qt/window_fixture.h"
 
 #include <QAccessible>
@@ -73,6 +75,25 @@ TEST_F(FormShown, AResultTheBarsNoLongerReadAsIsMarked)
             QTest::keySequence(QApplication::focusWidget(), copy);
             EXPECT_EQ(clipboard->text(), row.line.isEmpty() ? "before" : record) << copy.toString().toStdString();
         }
+    }
+}
+
+// A press that puts the thumb under the pointer (the middle button in the
+// trough) shows the reading at once, as a drag does; the bar takes it on
+// release.
+TEST_F(FormShown, TheLabelFollowsAThumbPutUnderThePointer)
+{
+    for (const QStyle::SubControl trough : {QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage}) {
+        QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
+        QScrollBar* bar = Bar("HScroll1");
+        const QPoint at = PartRect(bar, trough).center();
+        QTest::mousePress(bar, Qt::MiddleButton, {}, at);
+        const int placed = bar->sliderPosition();
+        EXPECT_NE(placed, 1000);
+        EXPECT_EQ(Caption("Label7").toStdString(),
+                  power::ValueCaption(power::BarKind::Sphere, static_cast<power::ScrollPosition>(placed)));
+        QTest::mouseRelease(bar, Qt::MiddleButton, {}, at);
+        EXPECT_EQ(bar->value(), placed);
     }
 }
 
