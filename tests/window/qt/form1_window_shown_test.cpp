@@ -1,17 +1,21 @@
 // What the window shows, what a screen reader gets and what a copy carries,
 // beyond the designed window: a result the bars no longer read as, a thumb
-// put under the pointer.
+// put under the pointer, the toolkit's own words for what a control does.
 
 #include "power/lens_reading.h"
 #include "tests/window/qt/window_fixture.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <functional>
+#include <vector>
 
 namespace window::qt::testing {
 
@@ -95,6 +99,39 @@ TEST_F(FormShown, TheLabelFollowsAThumbPutUnderThePointer)
         QTest::mouseRelease(bar, Qt::MiddleButton, {}, at);
         EXPECT_EQ(bar->value(), placed);
     }
+}
+
+// What Qt itself says a control does, which a reader reads with it, is in
+// Japanese or unsaid: in the window and in a message box.
+TEST_F(FormShown, TheToolkitsWordsForActionsAreJapanese)
+{
+    m_window->ShowMessage("印刷できません");
+    std::vector<QAccessibleInterface*> pending{QAccessible::queryAccessibleInterface(m_window.get()),
+                                               QAccessible::queryAccessibleInterface(m_window->findChild<QMessageBox*>())};
+    int actions = 0;
+    while (!pending.empty()) {
+        QAccessibleInterface* node = pending.back();
+        pending.pop_back();
+        for (int i = 0; i < node->childCount(); ++i) {
+            pending.push_back(node->child(i));
+        }
+        const QAccessibleActionInterface* does = node->actionInterface();
+        if (does == nullptr) {
+            continue;
+        }
+        QStringList names = does->actionNames();
+        if (node->valueInterface() != nullptr) {  // a reader's bridge offers these on any value
+            names << QAccessibleActionInterface::increaseAction() << QAccessibleActionInterface::decreaseAction();
+        }
+        for (const QString& name : names) {
+            for (const QString& said : {does->localizedActionName(name), does->localizedActionDescription(name)}) {
+                EXPECT_FALSE(said.contains(QRegularExpression("[A-Za-z]")))
+                    << node->text(QAccessible::Name).toStdString() << ": " << said.toStdString();
+            }
+            ++actions;
+        }
+    }
+    EXPECT_GT(actions, 20);
 }
 
 }  // namespace
