@@ -1,11 +1,16 @@
 """What assistive technology finds in the running window, through AT-SPI.
 
-Prints one line for each scroll bar (its name, then value, minimum,
-maximum and step as a reader gets them), then presses 「計 算」 through
-its action and prints each notification that showed within five seconds,
-as "shown: NAME|on screen" when a label of the window shows the same
-text. Run with Debian's python3, which has pyatspi, on the session bus
-the window uses.
+"listen TEXT": prints one line for each scroll bar (its name, then value,
+minimum, maximum and step as a reader gets them), then presses 「計 算」
+through its action and, once its notification has shown, 「リセット」,
+whose notification says TEXT; prints every notification that showed
+until that one (or for five seconds), as "shown: NAME|on screen" when a
+label of the window showed the same text as it came, else "shown:
+NAME|on no label".
+"press NAME": presses the push button NAME through its action, as a
+reader does, whatever window holds the input.
+Run with Debian's python3, which has pyatspi, on the session bus the
+window uses.
 """
 import sys
 
@@ -28,39 +33,50 @@ def walk(accessible):
             yield from walk(child)
 
 
-def main():
-    application = find_application("pelmaro")
-    if application is None:
-        print("no application named pelmaro on the accessibility bus")
-        return 1
-    objects = list(walk(application))
+def button(objects, name):
+    return next(o for o in objects if o.getRole() == pyatspi.ROLE_PUSH_BUTTON and o.name == name)
+
+
+def listen(application, objects, reset_said):
     for bar in (o for o in objects if o.getRole() == pyatspi.ROLE_SCROLL_BAR):
         value = bar.queryValue()
         print("bar: %s|%g|%g|%g|%g" % (bar.name, value.currentValue, value.minimumValue,
                                         value.maximumValue, value.minimumIncrement))
 
     shown = []
-
-    def on_showing(event):
-        if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
-            shown.append(event.source.name)
-
-    pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
-    calculate = next(o for o in objects if o.getRole() == pyatspi.ROLE_PUSH_BUTTON and o.name == "計 算")
-    calculate.queryAction().doAction(0)
     loop = GLib.MainLoop()
 
-    def heard():
-        if shown:
+    # A second notification of the result would come before 「リセット」's,
+    # which is pressed only once the first has shown.
+    def on_showing(event):
+        if not event.detail1 or event.source.getRole() != pyatspi.ROLE_NOTIFICATION:
+            return
+        name = event.source.name
+        labels = [o for o in walk(application) if o.getRole() == pyatspi.ROLE_LABEL and o.name == name]
+        shown.append("%s|%s" % (name, "on screen" if labels else "on no label"))
+        if len(shown) == 1:
+            button(objects, "リセット").queryAction().doAction(0)
+        if name == reset_said:
             loop.quit()
-        return not shown
 
-    GLib.timeout_add(50, heard)
+    pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+    button(objects, "計 算").queryAction().doAction(0)
     GLib.timeout_add(5000, loop.quit)
     loop.run()
-    for name in shown:
-        labels = [o for o in walk(application) if o.getRole() == pyatspi.ROLE_LABEL and o.name == name]
-        print("shown: %s|%s" % (name, "on screen" if labels else "on no label"))
+    for notification in shown:
+        print("shown: " + notification)
+
+
+def main():
+    application = find_application("pelmaro")
+    if application is None:
+        print("no application named pelmaro on the accessibility bus")
+        return 1
+    objects = list(walk(application))
+    if sys.argv[1] == "press":
+        button(objects, sys.argv[2]).queryAction().doAction(0)
+    else:
+        listen(application, objects, sys.argv[2])
     return 0
 
 
