@@ -276,22 +276,9 @@ echo "silent uninstall with the program running: gave up after $((SECONDS - star
 # Closed while a silent setup waits, the program is replaced whole. The
 # setup is waiting once it has tried to open the running program's file
 # for writing, which Wine's server does with a Linux open, refused or not.
-watch_open() {
-  /usr/bin/python3 - "$@" <<'PYTHON'
-import ctypes, os, select, sys
-path, ready, seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
-libc = ctypes.CDLL(None, use_errno=True)
-watch = libc.inotify_init1(os.O_NONBLOCK)
-IN_OPEN = 0x20
-if watch < 0 or libc.inotify_add_watch(watch, os.fsencode(path), IN_OPEN) < 0:
-    sys.exit("cannot watch %s: %s" % (path, os.strerror(ctypes.get_errno())))
-open(ready, "w").close()
-sys.exit(0 if select.select([watch], [], [], seconds)[0] else 1)
-PYTHON
-}
-watch_open "$exe" "$work/watching" 20 &
+inotifywait -t 20 -e open "$exe" >/dev/null 2>"$work/watch" &
 watcher=$!
-wait_for 10 test -e "$work/watching" || fail "no watch on the program's file"
+wait_for 10 grep -q "Watches established" "$work/watch" || fail "no watch on the program's file"
 "$WINE" "$older" /S &
 silent=$!
 wait "$watcher" || fail "the silent setup never tried the running program's file"
