@@ -1,16 +1,13 @@
 """What assistive technology finds in the running window, through AT-SPI.
 
-"listen TEXT": prints one line for each scroll bar (its name, then value,
-minimum, maximum and step as a reader gets them), then presses 「計 算」
-through its action and, once its notification has shown, 「リセット」,
-whose notification says TEXT; prints every notification that showed
-until that one (or for five seconds), as "shown: NAME|on screen" when a
-label of the window showed the same text as it came, else "shown:
-NAME|on no label".
-"press NAME": presses the push button NAME through its action, as a
-reader does, whatever window holds the input.
-Run with Debian's python3, which has pyatspi, on the session bus the
-window uses.
+Prints one line for each scroll bar (its name, then value, minimum,
+maximum and step as a reader gets them), then presses 「計 算」 through
+its action, and 「リセット」 once that has been heard, and prints each
+notification that showed until 「リセット」's, whose text is the argument
+(or for five seconds), as "shown: NAME|on screen" when a label of the
+window showed the same text then. "press NAME" presses that button alone,
+as a reader does whatever window holds the input. Run with Debian's
+python3, which has pyatspi, on the session bus the window uses.
 """
 import sys
 
@@ -33,11 +30,16 @@ def walk(accessible):
             yield from walk(child)
 
 
-def button(objects, name):
-    return next(o for o in objects if o.getRole() == pyatspi.ROLE_PUSH_BUTTON and o.name == name)
-
-
-def listen(application, objects, reset_said):
+def main():
+    application = find_application("pelmaro")
+    if application is None:
+        print("no application named pelmaro on the accessibility bus")
+        return 1
+    objects = list(walk(application))
+    button = lambda name: next(o for o in objects if o.getRole() == pyatspi.ROLE_PUSH_BUTTON and o.name == name)
+    if sys.argv[1] == "press":
+        button(sys.argv[2]).queryAction().doAction(0)
+        return 0
     for bar in (o for o in objects if o.getRole() == pyatspi.ROLE_SCROLL_BAR):
         value = bar.queryValue()
         print("bar: %s|%g|%g|%g|%g" % (bar.name, value.currentValue, value.minimumValue,
@@ -46,37 +48,22 @@ def listen(application, objects, reset_said):
     shown = []
     loop = GLib.MainLoop()
 
-    # A second notification of the result would come before 「リセット」's,
-    # which is pressed only once the first has shown.
+    # A second notification of the result would come before 「リセット」's.
     def on_showing(event):
-        if not event.detail1 or event.source.getRole() != pyatspi.ROLE_NOTIFICATION:
-            return
-        name = event.source.name
-        labels = [o for o in walk(application) if o.getRole() == pyatspi.ROLE_LABEL and o.name == name]
-        shown.append("%s|%s" % (name, "on screen" if labels else "on no label"))
-        if len(shown) == 1:
-            button(objects, "リセット").queryAction().doAction(0)
-        if name == reset_said:
-            loop.quit()
+        if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+            name = event.source.name
+            labels = [o for o in walk(application) if o.getRole() == pyatspi.ROLE_LABEL and o.name == name]
+            shown.append("shown: %s|%s" % (name, "on screen" if labels else "on no label"))
+            if len(shown) == 1:
+                button("リセット").queryAction().doAction(0)
+            if name == sys.argv[2]:
+                loop.quit()
 
     pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
-    button(objects, "計 算").queryAction().doAction(0)
+    button("計 算").queryAction().doAction(0)
     GLib.timeout_add(5000, loop.quit)
     loop.run()
-    for notification in shown:
-        print("shown: " + notification)
-
-
-def main():
-    application = find_application("pelmaro")
-    if application is None:
-        print("no application named pelmaro on the accessibility bus")
-        return 1
-    objects = list(walk(application))
-    if sys.argv[1] == "press":
-        button(objects, sys.argv[2]).queryAction().doAction(0)
-    else:
-        listen(application, objects, sys.argv[2])
+    print("\n".join(shown))
     return 0
 
 
