@@ -1,15 +1,21 @@
 // Prints the window to the default printer a few times, one print after
-// the other, and reports for each: the longest the event loop went without
-// running (a timer due every millisecond measures it), the time from the
-// press to the print system's answer, and how far peak memory rose above
-// what the program held before the press. Linux: peak memory comes from
+// the other, as a press of print does, and reports for each: the longest
+// the event loop went without running (a timer due every millisecond
+// measures it) from the press until a moment after the print system's
+// answer, the window's message box opening for a print not made, the time
+// from the press to that answer, and how far peak memory rose above what
+// the program held before the press. With "--refused", every print is
+// expected not to be made. Linux: peak memory comes from
 // /proc/self/status, reset through /proc/self/clear_refs before each print.
 
 #include "platform/qt/application.h"
 #include "platform/printing/qt/window_printer.h"
+#include "window/form1.h"
+#include "window/qt/form1_page.h"
 #include "window/qt/form1_window.h"
 
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -37,20 +43,18 @@ void ResetPeakMemory()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-const char* AcceptedOrNot(platform::PrintOutcome outcome)
-{
-    return outcome == platform::PrintOutcome::Accepted ? "accepted" : "NOT accepted";
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     const auto application = platform::StartApplication(argc, argv);
-    const int prints = argc > 1 ? std::stoi(argv[1]) : 5;
+    const QStringList arguments = QCoreApplication::arguments();
+    const bool refused = arguments.contains(QStringLiteral("--refused"));
+    const int prints = arguments.size() > 1 && arguments.last() != QStringLiteral("--refused") ? arguments.last().toInt() : 5;
     window::qt::Form1Window window;
     window.show();
     platform::WindowPrinter printer;
+    const QSize area(window::qt::ToPixels(window::qt::kClientWidthTwips), window::qt::ToPixels(window::qt::kClientHeightTwips));
 
     QElapsedTimer clock;
     qint64 lastTick = 0;
@@ -64,7 +68,7 @@ int main(int argc, char* argv[])
     });
 
     int done = 0;
-    int failures = 0;
+    int unexpected = 0;
     std::function<void()> press = [&] {
         const long before = StatusKilobytes("VmRSS");
         ResetPeakMemory();
@@ -72,20 +76,31 @@ int main(int argc, char* argv[])
         clock.start();
         lastTick = 0;
         ticker.start(1);
-        printer.Print(window, QSize(window::qt::ToPixels(window::qt::kClientWidthTwips), window::qt::ToPixels(window::qt::kClientHeightTwips)), [&, before](platform::PrintOutcome outcome) {
+        printer.Print(window::qt::PageOf(window, area), area, window.windowTitle(), [&, before](platform::PrintOutcome outcome) {
             const double answered = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-            ticker.stop();
-            const long peak = StatusKilobytes("VmHWM");
-            std::printf("print %d: %s; longest event-loop stall %.1f ms, press to answer %.0f ms, "
-                        "peak memory +%.1f MiB\n",
-                        done + 1, AcceptedOrNot(outcome), static_cast<double>(longestStall) / 1e6, answered,
-                        static_cast<double>(peak - before) / 1024.0);
-            failures += outcome == platform::PrintOutcome::Accepted ? 0 : 1;
-            if (++done < prints) {
-                QTimer::singleShot(200, press);
-            } else {
-                QCoreApplication::exit(failures == 0 ? 0 : 1);
+            const bool made = outcome == platform::PrintOutcome::Accepted;
+            if (!made) {
+                window.ShowMessage(window::PrintFailedMessage(outcome));
             }
+            // The message box maps and paints on the turns that follow.
+            QTimer::singleShot(150, [&, before, answered, made] {
+                ticker.stop();
+                const long peak = StatusKilobytes("VmHWM");
+                std::printf("print %d: %s; longest event-loop stall %.1f ms, press to answer %.0f ms, "
+                            "peak memory +%.1f MiB\n",
+                            done + 1, made ? "accepted" : "NOT accepted, message shown",
+                            static_cast<double>(longestStall) / 1e6, answered,
+                            static_cast<double>(peak - before) / 1024.0);
+                unexpected += made == refused ? 1 : 0;
+                for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
+                    box->close();
+                }
+                if (++done < prints) {
+                    QTimer::singleShot(200, press);
+                } else {
+                    QCoreApplication::exit(unexpected == 0 ? 0 : 1);
+                }
+            });
         });
     };
     QTimer::singleShot(500, press);  // once the window has painted

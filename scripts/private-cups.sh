@@ -17,6 +17,11 @@ start_private_cups() {
     command -v "$tool" >/dev/null || fail "$tool is missing (make test installs cups)"
   done
   CUPS_DIR=$(mktemp -d /tmp/pelmaro-cups.XXXXXX)
+  # Over the socket, a scheduler may take the user for authenticated by
+  # who the process is (PeerCred, which only later cups can turn off);
+  # over TCP it asks for a password: PASSWORD_SERVER reaches it so.
+  PASSWORD_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  PASSWORD_SERVER=127.0.0.1:$PASSWORD_PORT
   mkdir -p "$CUPS_DIR"/{etc,spool/tmp,cache,state,log}
   chmod -R a+rwX "$CUPS_DIR"
   cat >"$CUPS_DIR/cups-files.conf" <<EOF
@@ -30,10 +35,10 @@ AccessLog $CUPS_DIR/log/access_log
 PageLog $CUPS_DIR/log/page_log
 FileDevice Yes
 Printcap /dev/null
-PeerCred Off
 EOF
   cat >"$CUPS_DIR/cupsd.conf" <<EOF
 Listen $CUPS_DIR/cups.sock
+Listen 127.0.0.1:$PASSWORD_PORT
 LogLevel info
 Browsing No
 WebInterface No
@@ -64,7 +69,8 @@ add_queue() {
   lpadmin -p "$1" -E -v file:///dev/null
 }
 
-# A queue that asks for a password before it takes anything.
+# A queue that asks for a password before it takes anything, reached
+# through PASSWORD_SERVER.
 add_locked_queue() {
   add_queue Locked
 }
@@ -109,11 +115,11 @@ kept_documents() {
   ls -tr "$CUPS_DIR"/spool/d* 2>/dev/null || true
 }
 
-# A print server that stops answering part-way (scripts/cups-fault-proxy.py)
-# in front of the scheduler: FAULTY_SERVER is its socket; `fault N hold`
-# or `fault N close` sets what each new connection meets after its first N
-# requests; `fault 0 hold` is a server that takes connections and never
-# answers.
+# A print server that misbehaves part-way (scripts/cups-fault-proxy.py) in
+# front of the scheduler: FAULTY_SERVER is its socket; `fault N what
+# [seconds]` sets what each new connection meets after its first N requests
+# (hold, close, drop, mute, pause S, late S: the proxy says what each is);
+# `fault 0 hold` is a server that takes connections and never answers.
 start_faulty_server() {
   FAULTY_SERVER=$CUPS_DIR/faulty.sock
   fault 0 hold

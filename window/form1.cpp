@@ -221,7 +221,10 @@ void Form1::PrintWindow()
             m_printsNotMade = 0;
             m_whyNotMade = outcome;
         }
-        ++m_printsNotMade;
+        // A page that may still come out is not counted among those not made.
+        if (outcome != platform::PrintOutcome::Unsettled) {
+            ++m_printsNotMade;
+        }
         if (m_whyNotMade != platform::PrintOutcome::Unsettled) {
             m_whyNotMade = outcome;  // the latest reason, unless a page may still come out
         }
@@ -239,6 +242,7 @@ std::string_view PrintFailureReason(platform::PrintOutcome outcome)
     case platform::PrintOutcome::NoPrinter: return "既定のプリンタがありません";
     case platform::PrintOutcome::NoServer: return "印刷サーバーに接続できません";
     case platform::PrintOutcome::NotAccepting: return "プリンタが印刷を受け付けていません";
+    case platform::PrintOutcome::NotAuthorised: return "このユーザーには印刷が許可されていません";
     case platform::PrintOutcome::NoAnswer: return "印刷サーバーが応答しません";
     case platform::PrintOutcome::SendFailed: return "印刷データを送れませんでした";
     case platform::PrintOutcome::NoPrintSystem: return "印刷システム（CUPS）がインストールされていません";

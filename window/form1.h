@@ -89,8 +89,8 @@ public:
     // Prints the window; once the print system has answered, tells the user
     // if the job was not accepted. Prints that fail while that message is
     // still up (presses during one outage) are told in the same message,
-    // which counts them; one that may still come out keeps saying so.
-    // Changes nothing else.
+    // which counts those that cannot come out any more; one that may still
+    // come out keeps saying so. Changes nothing else.
     void PrintWindow();
 
 private:
@@ -122,7 +122,8 @@ private:
     // What the result on show was calculated from, while there is one.
     std::optional<power::ScrollPositions> m_resultFrom;
     bool m_resultMarked = false;
-    // The prints not made that the message on screen tells of, and why.
+    // The prints that the message on screen tells of as not made (never
+    // one that may still come out), and why.
     int m_printsNotMade = 0;
     platform::PrintOutcome m_whyNotMade = platform::PrintOutcome::Accepted;
 };

@@ -12,6 +12,7 @@ enum class PrintOutcome {
     NoPrinter,        // no default printer is set
     NoServer,         // the print system cannot be reached
     NotAccepting,     // the printer refuses new jobs
+    NotAuthorised,    // the print server does not let this user print there
     NoAnswer,         // the print system took the connection but did not answer in time
     SendFailed,       // the page could not be made or sent
     NoPrintSystem,    // the print system is not installed (libcups cannot be loaded)

@@ -6,6 +6,7 @@
 #include "platform/qt/utf8.h"
 #include "window/form_design.h"
 #include "window/qt/form1_layout.h"
+#include "window/qt/form1_page.h"
 #include "window/qt/form_button.h"
 #include "window/qt/form_label.h"
 #include "window/qt/form_scroll_bar.h"
@@ -244,7 +245,8 @@ void Form1Window::End()
 
 void Form1Window::SendToPrinter(PrintDone done)
 {
-    m_printer.Print(*this, QSize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips)), std::move(done));
+    const QSize area(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
+    m_printer.Print(PageOf(*this, area), area, windowTitle(), std::move(done));
 }
 
 void Form1Window::ShowMessage(std::string_view message)
@@ -299,7 +301,8 @@ void Form1Window::contextMenuEvent(QContextMenuEvent* event)
 
 void Form1Window::closeEvent(QCloseEvent* event)
 {
-    // An open message box must not keep the program alive once the window is gone.
+    // An open message box must not keep the program alive once the window
+    // is gone; a print under way does, without a window (~WindowPrinter).
     QCoreApplication::quit();
     event->accept();
 }

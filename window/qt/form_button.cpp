@@ -1,12 +1,26 @@
 #include "window/qt/form_button.h"
 
-#include "platform/printing/qt/window_printer.h"
+#include "window/qt/form1_page.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace window::qt {
+
+namespace {
+
+bool Presses(int key)
+{
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// A press this soon after the same key's release is that key's repeat: a
+// repeat's release and press come at the same moment, a second press by
+// hand a tenth of a second or more apart.
+constexpr quint64 kRepeatGap = 10;  // milliseconds
+
+}  // namespace
 
 FormButton::FormButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
 {
@@ -18,16 +32,27 @@ FormButton::FormButton(const QString& caption, QWidget* parent) : QPushButton(ca
 
 void FormButton::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    if (!Presses(event->key())) {
         QPushButton::keyPressEvent(event);
         return;
     }
-    // A held key presses once, not once a repeat: print must not print a
-    // page for every repeat.
-    if (!event->isAutoRepeat()) {
-        click();
+    event->accept();
+    const bool repeat =
+        event->isAutoRepeat() || (event->key() == m_releasedKey && event->timestamp() - m_releasedAt <= kRepeatGap);
+    if (!repeat) {
+        click();  // on the press, so that a repeat's release can click nothing
+    }
+}
+
+void FormButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!Presses(event->key())) {
+        QPushButton::keyReleaseEvent(event);
+        return;
     }
     event->accept();
+    m_releasedKey = event->key();
+    m_releasedAt = event->timestamp();
 }
 
 void FormButton::paintEvent(QPaintEvent* /*event*/)
@@ -35,8 +60,8 @@ void FormButton::paintEvent(QPaintEvent* /*event*/)
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    if (platform::PaintingAPage(painter)) {
-        option.state &= ~QStyle::State_HasFocus;
+    if (PaintingThePage(painter)) {
+        option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
     }
     painter.drawControl(QStyle::CE_PushButton, option);
 }

@@ -1,6 +1,6 @@
 #include "window/qt/form_scroll_bar.h"
 
-#include "platform/printing/qt/window_printer.h"
+#include "window/qt/form1_page.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -219,7 +219,7 @@ void FormScrollBar::paintEvent(QPaintEvent* event)
 {
     QScrollBar::paintEvent(event);
     QPainter painter(this);
-    if (!hasFocus() || platform::PaintingAPage(painter)) {
+    if (!hasFocus() || PaintingThePage(painter)) {
         return;
     }
     // Neither Fusion nor the Windows styles mark a focused scroll bar; a

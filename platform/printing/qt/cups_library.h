@@ -19,12 +19,11 @@ namespace platform {
 #define PELMARO_LIBCUPS_FUNCTIONS(X)                                                                       \
     X(cupsAddOption) X(cupsCancelDestJob) X(cupsCopyDestInfo) X(cupsCreateDestJob) X(cupsEncryption)       \
     X(cupsFindDestDefault) X(cupsFindDestSupported) X(cupsFinishDestDocument) X(cupsFreeDestInfo)          \
-    X(cupsFreeDests) X(cupsFreeJobs) X(cupsFreeOptions) X(cupsGetJobs2) X(cupsGetNamedDest) X(cupsGetOption) \
-    X(cupsGetPPD3)                                                                                         \
-    X(cupsLastError) X(cupsServer) X(cupsSetPasswordCB2) X(cupsStartDestDocument) X(cupsWriteRequestData)  \
-    X(httpClose) X(httpConnect2) X(httpError) X(httpSetTimeout) X(ippGetCount) X(ippGetInteger)            \
-    X(ippGetString) X(ippPort) X(ppdClose) X(ppdOpenFile) X(ppdPageSize) X(pwgMediaForLegacy)              \
-    X(pwgMediaForPPD) X(pwgMediaForPWG)
+    X(cupsFreeDests) X(cupsFreeJobs) X(cupsFreeOptions) X(cupsGetFd) X(cupsGetJobs2) X(cupsGetNamedDest)   \
+    X(cupsGetOption) X(cupsLastError) X(cupsServer) X(cupsSetPasswordCB2) X(cupsStartDestDocument)         \
+    X(cupsWriteRequestData) X(httpClose) X(httpConnect2) X(httpError) X(httpGetFd) X(httpGetStatus)        \
+    X(httpSetTimeout) X(ippGetCount) X(ippGetInteger) X(ippGetString) X(ippPort) X(ppdClose) X(ppdOpenFd)  \
+    X(ppdPageSize) X(pwgMediaForLegacy) X(pwgMediaForPPD) X(pwgMediaForPWG)
 
 // libcups calls its PPD functions old, though CUPS itself prints through them.
 #pragma GCC diagnostic push

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -43,25 +43,23 @@ std::optional<Size> FromMediaTable(const char* name)
 }
 
 // A printer whose driver is a PPD has sizes of its own ("JISB5") and knows
-// the printable area of each.
+// the printable area of each. Fetched from the scheduler on the print's own
+// connection, so that its waits are the print's.
 class PrinterPpd final {
 public:
     PrinterPpd(http_t* http, const char* printer)
     {
-        std::array<char, 1024> path{};
-        time_t modified = 0;
-        if (Libcups().cupsGetPPD3(http, printer, &modified, path.data(), path.size()) == HTTP_STATUS_OK) {
-            m_path = path.data();
-            m_ppd = Libcups().ppdOpenFile(m_path.c_str());
+        const std::unique_ptr<FILE, int (*)(FILE*)> file(std::tmpfile(), &std::fclose);
+        const std::string resource = std::string("/printers/") + printer + ".ppd";
+        if (file && Libcups().cupsGetFd(http, resource.c_str(), fileno(file.get())) == HTTP_STATUS_OK
+            && lseek(fileno(file.get()), 0, SEEK_SET) == 0) {
+            m_ppd = Libcups().ppdOpenFd(dup(fileno(file.get())));  // closes the copy it is given
         }
     }
     ~PrinterPpd()
     {
         if (m_ppd) {
             Libcups().ppdClose(m_ppd);
-        }
-        if (!m_path.empty()) {
-            unlink(m_path.c_str());
         }
     }
     PrinterPpd(const PrinterPpd&) = delete;
@@ -82,7 +80,6 @@ public:
     }
 
 private:
-    std::string m_path;
     ppd_file_t* m_ppd = nullptr;
 };
 

@@ -12,10 +12,9 @@ constexpr double kMillimetresPerInch = 25.4;
 
 }  // namespace
 
-PagePlacement PlacePage(const Page& page, const Paper& paper)
+QSizeF SizeOnPaper(const Page& page)
 {
-    constexpr double kMillimetresPerPixel = kMillimetresPerInch / kDesignedPixelsPerInch;
-    return PlaceWindow(paper, page.area.width() * kMillimetresPerPixel, page.area.height() * kMillimetresPerPixel);
+    return QSizeF(page.area) * (kMillimetresPerInch / kDesignedPixelsPerInch);
 }
 
 void DrawPage(QPainter& painter, const Page& page, const PagePlacement& placed, double dotsPerInch)

@@ -1,5 +1,6 @@
 #include "platform/printing/qt/print_job.h"
 
+#include "platform/printing/cups_sender.h"
 #include "platform/printing/qt/cups_library.h"
 #include "platform/printing/qt/cups_paper.h"
 
@@ -8,41 +9,19 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <algorithm>
-#include <ctime>
-#include <chrono>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <condition_variable>
 #include <memory>
-#include <stop_token>
+#include <mutex>
 #include <thread>
 
 namespace platform {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// A job told as failed is withdrawn on a connection of its own, within
-// this; while the program is ending, within the shorter one, so that the
-// process is gone within a second of leaving.
-constexpr std::chrono::milliseconds kWithdrawPatience{3'000};
-constexpr std::chrono::milliseconds kWithdrawWhileLeaving{300};
-// How often libcups asks KeepWaiting while it waits for the server.
-constexpr double kAskEvery = 0.1;  // seconds
-
-struct Waiting final {
-    Clock::time_point deadline;
-    std::stop_token stop;
-};
-
-bool StillWaiting(const Waiting& waiting)
-{
-    return Clock::now() < waiting.deadline && !waiting.stop.stop_requested();
-}
-
-int KeepWaiting(http_t* /*http*/, void* waiting)
-{
-    return StillWaiting(*static_cast<const Waiting*>(waiting)) ? 1 : 0;
-}
 
 // A scheduler that asks for a password gets none: libcups would otherwise
 // prompt on the terminal the program was started from, if any. That it
@@ -56,52 +35,176 @@ const char* NoPassword(const char* /*prompt*/, http_t* /*http*/, const char* /*m
     return nullptr;
 }
 
-// What a failed request means for the user. Past the deadline, whatever
-// libcups says, the server did not answer in time. A server that went away
-// in the middle of a request (stopped, then killed) leaves the connection
-// broken, while libcups reports what it last knew: "No default
-// destination" when the server died on the question for the printer.
-PrintOutcome Failure(http_t* http, ipp_status_t status, const Waiting& waiting)
+Said FromStatus(ipp_status_t status)
 {
-    if (!StillWaiting(waiting)) {
-        return PrintOutcome::NoAnswer;
-    }
     if (t_passwordAsked || status == IPP_STATUS_ERROR_NOT_AUTHENTICATED
         || status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED) {
-        return PrintOutcome::PasswordAsked;
-    }
-    if (Libcups().httpError(http) != 0) {
-        return PrintOutcome::NoServer;
+        return Said::PasswordAsked;
     }
     switch (status) {
-    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
-        return PrintOutcome::NotAccepting;
-    case IPP_STATUS_ERROR_NOT_FOUND:
-        return PrintOutcome::NoPrinter;
-    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
-        return PrintOutcome::NoServer;
-    default:
-        return PrintOutcome::SendFailed;
+    case IPP_STATUS_ERROR_NOT_FOUND: return Said::NotFound;
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS: return Said::NotAccepting;
+    case IPP_STATUS_ERROR_FORBIDDEN:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED: return Said::NotAuthorised;
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE: return Said::Unavailable;
+    default: return status <= IPP_STATUS_OK_CONFLICTING ? Said::Ok : Said::Refused;
     }
 }
 
-bool Succeeded(ipp_status_t status)
-{
-    return status <= IPP_STATUS_OK_CONFLICTING;
-}
+// A connection of its own to the print server, whose every wait ends with
+// its budget. libcups is let wait as long as the budget lasts, so a server
+// that pauses inside an answer is heard (its own step would end a pause in
+// an answer's body as a broken answer); when the budget ends, the socket is
+// shut down under it, through a descriptor of ours that libcups never
+// closes, which ends any wait at once.
+class Connection final {
+public:
+    explicit Connection(const PrintBudget& budget) : m_budget(budget)
+    {
+        m_cutter = std::jthread([this] { CutWhenSpent(); });
+        const LibcupsFunctions& cups = Libcups();
+        http_t* http = cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC, cups.cupsEncryption(),
+                                         1, std::max(1, MillisecondsLeft()), &m_cancel);
+        const std::scoped_lock lock(m_mutex);
+        m_http = http;
+        if (m_http && !m_cut) {
+            m_socket = dup(cups.httpGetFd(m_http));
+        }
+    }
+    ~Connection()
+    {
+        {
+            const std::scoped_lock lock(m_mutex);
+            m_closing = true;
+        }
+        m_wake.notify_all();
+        m_cutter.join();
+        if (m_http) {
+            Libcups().httpClose(m_http);
+        }
+        if (m_socket >= 0) {
+            close(m_socket);
+        }
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    Connection(Connection&&) = delete;
+    Connection& operator=(Connection&&) = delete;
+
+    bool Open() const { return m_socket >= 0; }
+
+    // Makes one request through `call`, which returns the IPP status it
+    // ends with; Nothing for a request the budget or the connection ended.
+    // libcups reports the last status it had for a request that had no
+    // answer, so the connection's own state decides whether it was one.
+    template <typename Call>
+    Said Ask(Call call)
+    {
+        if (m_cut || !Open()) {
+            return Said::Nothing;
+        }
+        const LibcupsFunctions& cups = Libcups();
+        cups.httpSetTimeout(m_http, std::max(1, MillisecondsLeft()) / 1000.0, KeepWaiting, this);
+        t_passwordAsked = false;
+        const ipp_status_t status = call(m_http);
+        FollowReconnection();
+        if (m_cut || cups.httpError(m_http) != 0 || cups.httpGetStatus(m_http) == HTTP_STATUS_ERROR) {
+            return t_passwordAsked ? Said::PasswordAsked : Said::Nothing;
+        }
+        m_budget.Heard();
+        return FromStatus(status);
+    }
+
+private:
+    int MillisecondsLeft() const
+    {
+        return static_cast<int>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(m_budget.Ends() - PrintClock::now()).count());
+    }
+
+    // libcups makes a request again on a new socket when sending it on the
+    // old one failed: from then on, the new one is cut.
+    void FollowReconnection()
+    {
+        struct stat ours {};
+        struct stat theirs {};
+        const int fd = Libcups().httpGetFd(m_http);
+        if (fd >= 0 && fstat(fd, &theirs) == 0 && fstat(m_socket, &ours) == 0 && ours.st_ino != theirs.st_ino) {
+            const std::scoped_lock lock(m_mutex);
+            close(m_socket);
+            m_socket = m_cut ? -1 : dup(fd);
+        }
+    }
+
+    static int KeepWaiting(http_t* /*http*/, void* connection)
+    {
+        return static_cast<Connection*>(connection)->m_cut ? 0 : 1;
+    }
+
+    // Leaving brings the end nearer, hearing the server moves it on: each
+    // is seen when the cutter wakes, at the end it last knew or when
+    // leaving begins.
+    void CutWhenSpent()
+    {
+        std::unique_lock lock(m_mutex);
+        const std::stop_callback leaving(m_budget.Leaving(), [this] { m_wake.notify_all(); });
+        while (!m_closing) {
+            const PrintClock::time_point ends = m_budget.Ends();
+            if (PrintClock::now() >= ends) {
+                m_cut = true;
+                // libcups reads it between the quarter seconds a connect polls.
+                std::atomic_ref(m_cancel).store(1);
+                if (m_socket >= 0) {
+                    shutdown(m_socket, SHUT_RDWR);
+                }
+                return;
+            }
+            m_wake.wait_until(lock, ends);
+        }
+    }
+
+    PrintBudget m_budget;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_closing = false;
+    std::atomic<bool> m_cut = false;
+    int m_cancel = 0;
+    http_t* m_http = nullptr;
+    int m_socket = -1;
+    std::jthread m_cutter;  // last: started after, and joined before, all it reads
+};
+
+struct DestDeleter final {
+    void operator()(cups_dest_t* dest) const { Libcups().cupsFreeDests(1, dest); }
+};
+struct InfoDeleter final {
+    void operator()(cups_dinfo_t* info) const { Libcups().cupsFreeDestInfo(info); }
+};
+struct OptionsDeleter final {
+    int count = 0;
+    void operator()(cups_option_t* options) const { Libcups().cupsFreeOptions(count, options); }
+};
+using Options = std::unique_ptr<cups_option_t, OptionsDeleter>;
+
+// The printer as the first connection found it, for the requests of every
+// later one.
+struct Printer final {
+    std::unique_ptr<cups_dest_t, DestDeleter> dest;
+    std::unique_ptr<cups_dinfo_t, InfoDeleter> info;
+    JobPaper paper;
+    Options options;
+};
 
 // One PDF page of the paper's size, turned as the job asks; the filters
 // then have nothing to fit or rotate but what the user chose.
-QByteArray PdfPage(const Page& page, const Paper& paper)
+QByteArray PdfPage(const Page& page, const PagePlacement& placed)
 {
     constexpr int kDotsPerInch = 1200;
-    const PagePlacement placed = PlacePage(page, paper);
-
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setTitle(page.title);
+    writer.setTitle(page.name);
     writer.setCreator(QStringLiteral("Pelmaro"));
     writer.setResolution(kDotsPerInch);
     writer.setPageSize(QPageSize(QSizeF(placed.pageWidth, placed.pageHeight), QPageSize::Millimeter));
@@ -112,96 +215,106 @@ QByteArray PdfPage(const Page& page, const Paper& paper)
     return pdf;
 }
 
-struct OptionsDeleter final {
-    int count = 0;
-    void operator()(cups_option_t* options) const { Libcups().cupsFreeOptions(count, options); }
-};
-using Options = std::unique_ptr<cups_option_t, OptionsDeleter>;
-
-Options JobOptions(const JobPaper& job)
-{
-    int count = 0;
-    cups_option_t* options = nullptr;
-    for (const auto& [name, value] : job.options) {
-        count = Libcups().cupsAddOption(name.c_str(), value.c_str(), count, &options);
+class LibcupsServer final : public CupsServer {
+public:
+    LibcupsServer(const PrintBudget& budget, const Page& page, std::shared_ptr<Printer> printer)
+        : m_budget(budget), m_connection(budget), m_page(page), m_printer(std::move(printer))
+    {
     }
-    return Options(options, OptionsDeleter{count});
-}
 
-struct DestDeleter final {
-    void operator()(cups_dest_t* dest) const { Libcups().cupsFreeDests(1, dest); }
-};
-struct InfoDeleter final {
-    void operator()(cups_dinfo_t* info) const { Libcups().cupsFreeDestInfo(info); }
-};
-struct HttpDeleter final {
-    void operator()(http_t* http) const { Libcups().httpClose(http); }
-};
-using Http = std::unique_ptr<http_t, HttpDeleter>;
+    bool Open() const { return m_connection.Open(); }
 
-// A connection of its own to the server, every wait on it ending at the
-// deadline or when the program leaves; null where none could be made.
-Http Connect(Waiting& waiting)
-{
-    const LibcupsFunctions& cups = Libcups();
-    const auto patience = std::chrono::duration_cast<std::chrono::milliseconds>(waiting.deadline - Clock::now());
-    Http http(cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC, cups.cupsEncryption(), 1,
-                                static_cast<int>(std::max<std::chrono::milliseconds::rep>(patience.count(), 1)),
-                                nullptr));
-    if (http) {
-        cups.httpSetTimeout(http.get(), kAskEvery, KeepWaiting, &waiting);
-    }
-    return http;
-}
-
-// Cancels a job that was not sent whole, on a fresh connection: the one
-// the job was begun on has just failed, and whatever it held may still be
-// on its way. True once the server has said the job is gone; a job that
-// stays would print later, after the user was told it had not.
-// A connection that fails at once (a busy server closing it) is tried
-// again, on another, until the time is up.
-bool Withdraw(cups_dest_t* dest, int job, bool leaving)
-{
-    Waiting waiting{Clock::now() + (leaving ? kWithdrawWhileLeaving : kWithdrawPatience), {}};
-    do {
-        if (const Http http = Connect(waiting)) {
-            const ipp_status_t status = Libcups().cupsCancelDestJob(http.get(), dest, job);
-            if (Succeeded(status) || status == IPP_STATUS_ERROR_NOT_FOUND) {
-                return true;
-            }
+    Said FindPrinter(Paper& paper) override
+    {
+        const LibcupsFunctions& cups = Libcups();
+        Printer& printer = *m_printer;
+        const Said found = m_connection.Ask([&printer, &cups](http_t* http) {
+            printer.dest.reset(cups.cupsGetNamedDest(http, nullptr, nullptr));
+            return printer.dest ? IPP_STATUS_OK : IPP_STATUS_ERROR_NOT_FOUND;
+        });
+        const Said described = found != Said::Ok ? found : m_connection.Ask([&printer, &cups](http_t* http) {
+            printer.info.reset(cups.cupsCopyDestInfo(http, printer.dest.get()));
+            return printer.info ? IPP_STATUS_OK : cups.cupsLastError();
+        });
+        // On a connection of its own: libcups would make the next request
+        // on another after a printer without a PPD ("404 Not Found"). One
+        // without a PPD, or whose PPD the server would not give, still has
+        // its paper; a connection that failed does not.
+        Connection forPpd(m_budget);
+        const Said papered = described != Said::Ok ? described : forPpd.Ask([&printer](http_t* http) {
+            printer.paper = PaperForJob(http, printer.dest.get(), printer.info.get());
+            return IPP_STATUS_OK;
+        });
+        if (papered != Said::Ok) {
+            return papered;
         }
-        std::this_thread::sleep_for(std::chrono::duration<double>(kAskEvery));
-    } while (Clock::now() < waiting.deadline);
-    return false;
-}
+        int count = 0;
+        cups_option_t* options = nullptr;
+        for (const auto& [name, value] : printer.paper.options) {
+            count = cups.cupsAddOption(name.c_str(), value.c_str(), count, &options);
+        }
+        printer.options = Options(options, OptionsDeleter{count});
+        paper = printer.paper.paper;
+        return Said::Ok;
+    }
 
-// A Create-Job whose answer was lost may still have made a job, one with
-// no number we know: a job of ours on this printer with this title and no
-// document yet, made since the print began. True once there is none left.
-bool WithdrawUnanswered(cups_dest_t* dest, const QByteArray& title, std::time_t since, bool leaving)
-{
-    const LibcupsFunctions& cups = Libcups();
-    Waiting waiting{Clock::now() + (leaving ? kWithdrawWhileLeaving : kWithdrawPatience), {}};
-    do {
-        if (const Http http = Connect(waiting)) {
-            cups_job_t* jobs = nullptr;
-            const int count = cups.cupsGetJobs2(http.get(), &jobs, dest->name, 1, CUPS_WHICHJOBS_ACTIVE);
-            if (count > 0 || Succeeded(cups.cupsLastError())) {
-                bool gone = true;
-                for (int i = 0; i < count; ++i) {
-                    const cups_job_t& made = jobs[i];  // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic)
-                    if (title == made.title && made.creation_time >= since && made.size == 0) {
-                        gone = Withdraw(dest, made.id, leaving) && gone;
-                    }
+    Said CreateJob(const std::string& name, int& job) override
+    {
+        const Printer& printer = *m_printer;
+        return m_connection.Ask([&](http_t* http) {
+            return Libcups().cupsCreateDestJob(http, printer.dest.get(), printer.info.get(), &job, name.c_str(),
+                                               printer.options.get_deleter().count, printer.options.get());
+        });
+    }
+
+    Said SendDocument(int job, const PagePlacement& placed) override
+    {
+        const QByteArray pdf = PdfPage(m_page, placed);
+        const QByteArray name = m_page.name.toUtf8();
+        const Printer& printer = *m_printer;
+        return m_connection.Ask([&](http_t* http) {
+            const LibcupsFunctions& cups = Libcups();
+            // A write that fails leaves the request unfinished: nothing more is asked.
+            if (cups.cupsStartDestDocument(http, printer.dest.get(), printer.info.get(), job, name.constData(),
+                                           CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE
+                || cups.cupsWriteRequestData(http, pdf.constData(), static_cast<size_t>(pdf.size()))
+                       != HTTP_STATUS_CONTINUE) {
+                return cups.cupsLastError();
+            }
+            return cups.cupsFinishDestDocument(http, printer.dest.get(), printer.info.get());
+        });
+    }
+
+    Said JobsNamed(const std::string& name, std::vector<HeldJob>& jobs) override
+    {
+        const cups_dest_t& dest = *m_printer->dest;
+        return m_connection.Ask([&](http_t* http) {
+            const LibcupsFunctions& cups = Libcups();
+            cups_job_t* listed = nullptr;
+            const int count = cups.cupsGetJobs2(http, &listed, dest.name, 1, CUPS_WHICHJOBS_ALL);
+            for (int i = 0; i < count; ++i) {
+                const cups_job_t& held = listed[i];  // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic)
+                if (held.title != nullptr && name == held.title) {
+                    jobs.push_back({held.id, held.size > 0, held.state < IPP_JSTATE_CANCELED});
                 }
-                cups.cupsFreeJobs(count, jobs);
-                return gone;
             }
-        }
-        std::this_thread::sleep_for(std::chrono::duration<double>(kAskEvery));
-    } while (Clock::now() < waiting.deadline);
-    return false;
-}
+            cups.cupsFreeJobs(count, listed);
+            return count >= 0 ? cups.cupsLastError() : IPP_STATUS_ERROR_INTERNAL;
+        });
+    }
+
+    Said CancelJob(int job) override
+    {
+        cups_dest_t* dest = m_printer->dest.get();
+        return m_connection.Ask([&](http_t* http) { return Libcups().cupsCancelDestJob(http, dest, job); });
+    }
+
+private:
+    PrintBudget m_budget;
+    Connection m_connection;
+    const Page& m_page;
+    std::shared_ptr<Printer> m_printer;
+};
 
 }  // namespace
 
@@ -212,69 +325,17 @@ PrintOutcome SendPage(const Page& page)
     if (!LoadLibcups()) {
         return PrintOutcome::NoPrintSystem;
     }
-    const LibcupsFunctions& cups = Libcups();
-    cups.cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
-    t_passwordAsked = false;
-    Waiting waiting{page.deadline, page.stop};
-    // The server's clock may be a little off ours.
-    const std::time_t began = std::time(nullptr) - 2;
-    const Http http = Connect(waiting);
-    if (!http) {
-        return Clock::now() >= waiting.deadline ? PrintOutcome::NoAnswer : PrintOutcome::NoServer;
-    }
-
-    std::unique_ptr<cups_dest_t, DestDeleter> dest(cups.cupsGetNamedDest(http.get(), nullptr, nullptr));
-    if (!dest) {
-        const ipp_status_t status = cups.cupsLastError();
-        return Failure(http.get(), status == IPP_STATUS_OK ? IPP_STATUS_ERROR_NOT_FOUND : status, waiting);
-    }
-    std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cups.cupsCopyDestInfo(http.get(), dest.get()));
-    if (!info) {
-        return Failure(http.get(), cups.cupsLastError(), waiting);
-    }
-    const JobPaper paper = PaperForJob(http.get(), dest.get(), info.get());
-    if (Clock::now() >= waiting.deadline) {
-        return PrintOutcome::NoAnswer;  // the printer's PPD or margins were not given in time
-    }
-    if (!(PlacePage(page, paper.paper).scale > 0)) {
-        return PrintOutcome::NoPrintableArea;  // the page would come out blank
-    }
-    const QByteArray pdf = PdfPage(page, paper.paper);
-    const QByteArray title = page.title.toUtf8();
-    const Options options = JobOptions(paper);
-
-    int job = 0;
-    const ipp_status_t created = cups.cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, title.constData(),
-                                                        options.get_deleter().count, options.get());
-    if (!Succeeded(created) || job == 0) {
-        const PrintOutcome failure = Failure(http.get(), created, waiting);
-        // A refusal was an answer; a broken or silent connection may have
-        // lost one.
-        const bool answerLost = cups.httpError(http.get()) != 0 || Clock::now() >= waiting.deadline
-                                || created == IPP_STATUS_ERROR_INTERNAL;
-        if (answerLost && failure != PrintOutcome::PasswordAsked
-            && !WithdrawUnanswered(dest.get(), title, began, page.stop.stop_requested())) {
-            return PrintOutcome::Unsettled;
+    Libcups().cupsSetPasswordCB2(NoPassword, nullptr);  // for this thread
+    auto printer = std::make_shared<Printer>();
+    const ConnectToCups connect = [&page, printer](const PrintBudget& budget) -> std::unique_ptr<CupsServer> {
+        if (budget.Spent()) {
+            return nullptr;
         }
-        return failure;
-    }
-    // A failed write leaves the request unfinished: the connection is not
-    // asked anything more.
-    const bool sent = cups.cupsStartDestDocument(http.get(), dest.get(), info.get(), job, title.constData(),
-                                                 CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE
-                      && cups.cupsWriteRequestData(http.get(), pdf.constData(), static_cast<size_t>(pdf.size()))
-                             == HTTP_STATUS_CONTINUE;
-    const ipp_status_t finished = sent ? cups.cupsFinishDestDocument(http.get(), dest.get(), info.get())
-                                       : cups.cupsLastError();
-    // libcups reports the last status it had (Create-Job's) for a document
-    // whose answer never came: past the deadline, nothing is taken as sent.
-    // Leaving only stops the waits on a silent server: a job the server
-    // took whole meanwhile stays.
-    if (Succeeded(finished) && sent && Clock::now() < waiting.deadline) {
-        return PrintOutcome::Accepted;
-    }
-    const PrintOutcome failure = Failure(http.get(), finished, waiting);
-    return Withdraw(dest.get(), job, page.stop.stop_requested()) ? failure : PrintOutcome::Unsettled;
+        auto server = std::make_unique<LibcupsServer>(budget, page, printer);
+        return server->Open() ? std::move(server) : nullptr;
+    };
+    const QSizeF size = SizeOnPaper(page);
+    return SendThroughCups(connect, {page.name.toStdString(), size.width(), size.height(), page.budget, page.settledBy});
 }
 
 }  // namespace platform

@@ -43,7 +43,7 @@ PrintOutcome SendPage(const Page& page)
 {
     // One document at a time, so that the spooler's new job is this one.
     static std::timed_mutex sending;
-    const std::unique_lock lock(sending, page.deadline);
+    const std::unique_lock lock(sending, page.budget.Ends());
     if (!lock.owns_lock()) {
         return PrintOutcome::NoAnswer;  // the print before it still hangs
     }
@@ -56,13 +56,14 @@ PrintOutcome SendPage(const Page& page)
         return *refusal;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-    printer.setDocName(page.title);
+    printer.setDocName(page.name);
     printer.setColorMode(QPrinter::Color);
     // The origin at the sheet's corner; the printer's own margins, which
     // its driver reports, go into the placement instead.
     printer.setFullPage(true);
 
-    const PagePlacement placed = PlacePage(page, PaperOf(printer.pageLayout()));
+    const QSizeF size = SizeOnPaper(page);
+    const PagePlacement placed = PlaceWindow(PaperOf(printer.pageLayout()), size.width(), size.height());
     if (!(placed.scale > 0)) {
         return PrintOutcome::NoPrintableArea;  // refused before the spooler has a job
     }
@@ -75,7 +76,7 @@ PrintOutcome SendPage(const Page& page)
     if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
         return spooler.Refusal().value_or(PrintOutcome::SendFailed);
     }
-    return spooler.Fate(page.title, page.deadline);
+    return spooler.Fate(page.name, page.budget.Ends());
 }
 
 }  // namespace platform

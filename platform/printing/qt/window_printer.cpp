@@ -1,16 +1,13 @@
 #include "platform/printing/qt/window_printer.h"
 
-#include "platform/qt/colour_scheme.h"
-#include "platform/printing/qt/print_job.h"
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QPaintEngine>
-#include <QPainter>
+#include <QDateTime>
+#include <QPicture>
 #include <QThread>
 #include <QTimer>
-#include <QWidget>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -18,48 +15,14 @@ namespace platform {
 
 namespace {
 
-// How long leaving waits for prints under way, which have been asked not
-// to wait on a silent server any more (one the server answers goes on to
-// the end): the process is gone within a second. libcups gives up within a
-// tenth of a second of being asked, except against a server that holds its
-// connections, where it retries the request on a new one with waits of its
-// own that nothing can shorten.
-constexpr std::chrono::milliseconds kLeaving{750};
-
-// The widget's area as drawing commands. Each child is drawn at its place
-// on its own, so children outside a shrunken window are on the page too;
-// the stacking order is the children's order.
-QPicture PictureOf(QWidget& widget, QSize area)
-{
-    // The page is the designed light window whatever the screen shows
-    // (a Windows high-contrast theme would print a black block).
-    const DesignedLook designed(widget);
-    QPicture picture;
-    QPainter painter(&picture);
-    painter.fillRect(QRect(QPoint(), area), widget.palette().window());
-    for (QWidget* child : widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        // Events a control has queued for itself (a label measuring its
-        // caption) are delivered before its picture, not left to the loop.
-        QCoreApplication::sendPostedEvents(child, 0);
-        if (!child->isWindow() && !child->isHidden()) {
-            child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
-        }
-    }
-    painter.end();
-    picture.setBoundingRect(QRect(QPoint(), area));
-    return picture;
-}
+// How long a worker whose waits have been ended may take to come back
+// from the print system (a socket shut under libcups returns at once).
+constexpr std::chrono::milliseconds kComingBack{250};
 
 }  // namespace
 
-bool PaintingAPage(QPainter& painter)
-{
-    return painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Picture;
-}
-
-WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds patience,
-                             std::chrono::milliseconds grace)
-    : QObject(parent), m_send(std::move(send)), m_patience(patience), m_grace(grace)
+WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::milliseconds watchdog)
+    : QObject(parent), m_send(std::move(send)), m_watchdog(watchdog)
 {
     PrepareSender();
 }
@@ -67,21 +30,26 @@ WindowPrinter::WindowPrinter(QObject* parent, Sender send, std::chrono::millisec
 WindowPrinter::~WindowPrinter()
 {
     m_leaving.request_stop();
-    const QDeadlineTimer leavingEnds(kLeaving);
-    for (QThread* job : std::as_const(m_jobs)) {
-        // A thread still inside a print system that cannot be stopped (Qt's
-        // printer, libcups retrying) cannot be deleted either; it is left
-        // to end with the program, holding its own copy of the page.
-        if (job->wait(leavingEnds)) {
-            delete job;
+    for (const Job& job : m_jobs) {
+        while (!job.thread->wait(QDeadlineTimer(kRetryEvery))) {
+            if (PrintClock::now() >= job.budget.Ends() + kComingBack) {
+                std::fflush(nullptr);
+                std::_Exit(EXIT_SUCCESS);
+            }
         }
+        delete job.thread;
     }
 }
 
-void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
+void WindowPrinter::Print(const QPicture& picture, QSize area, const QString& document, Done done)
 {
-    Page page{PictureOf(widget, area), area, widget.windowTitle(), std::chrono::steady_clock::now() + m_patience,
-              m_leaving.get_token()};
+    const PrintClock::time_point pressed = PrintClock::now();
+    const QString name = QStringLiteral("%1 %2 #%3").arg(
+        document, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
+        QString::number(++m_printed));
+    Page page{picture, area, name, PrintBudget(pressed + kPatience, m_leaving.get_token()),
+              pressed + kPatience + kSettling};
+    const PrintBudget whole = page.budget.Until(page.settledBy);
     struct Report final {
         PrintOutcome outcome = PrintOutcome::SendFailed;  // written by the worker, read once it has finished
         bool told = false;
@@ -101,17 +69,17 @@ void WindowPrinter::Print(QWidget& widget, QSize area, Done done)
     // Past it, the job is still inside the print system, which may yet print it.
     connect(watchdog, &QTimer::timeout, this, [tell] { tell(PrintOutcome::Unsettled); });
 
-    QThread* job = QThread::create([send = m_send, page = std::move(page), report] { report->outcome = send(page); });
-    connect(job, &QThread::finished, this, [this, job, watchdog, report, tell] {
-        m_jobs.removeOne(job);
-        job->wait();  // finished comes just before the thread's last instructions
-        delete job;
+    QThread* thread = QThread::create([send = m_send, page = std::move(page), report] { report->outcome = send(page); });
+    connect(thread, &QThread::finished, this, [this, thread, watchdog, report, tell] {
+        std::erase_if(m_jobs, [thread](const Job& job) { return job.thread == thread; });
+        thread->wait();  // finished comes just before the thread's last instructions
+        delete thread;
         delete watchdog;
         tell(report->outcome);
     });
-    watchdog->start(m_patience + m_grace);
-    m_jobs.append(job);
-    job->start();
+    watchdog->start(m_watchdog);
+    m_jobs.push_back({thread, whole});
+    thread->start();
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "tests/window/qt/window_fixture.h"
 #include "window/form1.h"
 #include "window/form_design.h"
+#include "window/qt/form1_page.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -36,6 +37,7 @@
 #include <functional>
 #include <future>
 #include <mutex>
+#include <thread>
 #include <optional>
 #include <vector>
 
@@ -291,9 +293,8 @@ TEST(WindowPrinting, AServerGoneMidRequestIsToldAsOutOfReach)
     qputenv("CUPS_SERVER", server.fullServerName().toLocal8Bit());
 
     std::optional<platform::PrintOutcome> told;
-    QWidget window;
     platform::WindowPrinter printer;
-    printer.Print(window, QSize(10, 10), [&told](platform::PrintOutcome outcome) { told = outcome; });
+    printer.Print(QPicture(), QSize(10, 10), "Form1", [&told](platform::PrintOutcome outcome) { told = outcome; });
     EXPECT_TRUE(QTest::qWaitFor([&told] { return told.has_value(); }, 15'000));
     qputenv("CUPS_SERVER", previous);
     EXPECT_EQ(told, platform::PrintOutcome::NoServer);
@@ -310,7 +311,7 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
     const std::shared_future<void> released = release.get_future().share();
     std::atomic<QThread*> hung = nullptr;
     const auto send = [released, &hung](const platform::Page& page) {
-        if (page.title == "hangs") {
+        if (page.name.startsWith("hangs ")) {
             hung = QThread::currentThread();
             released.wait();
             return PrintOutcome::Accepted;
@@ -318,12 +319,9 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
         return PrintOutcome::NotAccepting;
     };
     std::vector<PrintOutcome> told;
-    platform::WindowPrinter printer(nullptr, send, std::chrono::milliseconds(100), std::chrono::milliseconds(50));
-    QWidget hangs;
-    QWidget refused;
-    hangs.setWindowTitle("hangs");
-    printer.Print(hangs, QSize(10, 10), [&told](PrintOutcome outcome) { told.push_back(outcome); });
-    printer.Print(refused, QSize(10, 10), [&told](PrintOutcome outcome) { told.push_back(outcome); });
+    platform::WindowPrinter printer(nullptr, send, std::chrono::milliseconds(150));
+    printer.Print(QPicture(), QSize(10, 10), "hangs", [&told](PrintOutcome outcome) { told.push_back(outcome); });
+    printer.Print(QPicture(), QSize(10, 10), "refused", [&told](PrintOutcome outcome) { told.push_back(outcome); });
 
     ASSERT_TRUE(QTest::qWaitFor([&told] { return told.size() == 2; }, 15'000));
     ASSERT_NE(hung.load(), nullptr);
@@ -336,58 +334,71 @@ TEST(WindowPrinting, EachPrintIsToldOnceEvenWhenThePrintSystemHangs)
 }
 
 // The page is the designed window: whichever control has the focus (print
-// at start, or a bar), no focus frame is on it.
-TEST_F(FormEvents, ThePageShowsNoFocus)
+// at start, or a bar) and whatever the mouse is over, no focus frame or
+// hover is on it.
+TEST_F(FormEvents, ThePageShowsNoFocusOrHover)
 {
-    std::mutex mutex;
-    QPicture last;
-    const auto keep = [&mutex, &last](const platform::Page& page) {
-        const std::scoped_lock lock(mutex);
-        last = page.picture;
-        return platform::PrintOutcome::Accepted;
-    };
-    platform::WindowPrinter printer(nullptr, keep);
     const QSize area(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
     const auto page = [&] {
-        bool done = false;
-        printer.Print(*m_window, area, [&done](platform::PrintOutcome /*outcome*/) { done = true; });
-        EXPECT_TRUE(QTest::qWaitFor([&done] { return done; }));
         QImage image(area, QImage::Format_RGB32);
         QPainter painter(&image);
-        const std::scoped_lock lock(mutex);
-        painter.drawPicture(0, 0, last);
+        painter.drawPicture(0, 0, PageOf(*m_window, area));
         return image;
     };
+    auto* print = Find<QPushButton>("print");
+    print->setAttribute(Qt::WA_UnderMouse);
     const QImage printFocused = page();
+    print->setAttribute(Qt::WA_UnderMouse, false);
     Bar("HScroll6")->setFocus();
     const QImage barFocused = page();
     QApplication::focusWidget()->clearFocus();
-    const QImage noFocus = page();
-    EXPECT_TRUE(printFocused == noFocus);
-    EXPECT_TRUE(barFocused == noFocus);
+    const QImage designed = page();
+    EXPECT_TRUE(printFocused == designed);
+    EXPECT_TRUE(barFocused == designed);
 }
 
-// Leaving while the print system hangs: the print is asked to give up, and
-// the printer is gone, its worker with it, well within a second.
-TEST(WindowPrinting, LeavingDuringAHungPrintEndsItAtOnce)
+// Leaving while a print is under way: one whose print system keeps
+// answering is waited for to the end; one that has said nothing is given
+// up a second after the press, its worker gone with the printer.
+TEST(WindowPrinting, LeavingWaitsForAPrintOnlyWhileItIsHeard)
 {
-    std::atomic<bool> gaveUp = false;
-    const auto send = [&gaveUp](const platform::Page& page) {
-        std::mutex mutex;
-        std::unique_lock lock(mutex);
-        std::condition_variable_any().wait(lock, page.stop, [] { return false; });
-        gaveUp = true;
-        return platform::PrintOutcome::NoAnswer;
+    using namespace std::chrono_literals;
+    const struct {
+        const char* what;
+        std::optional<std::chrono::milliseconds> takenWhole;  // when the print system has the job
+        std::chrono::milliseconds least;                      // how long leaving takes
+        std::chrono::milliseconds most;
+    } rows[] = {
+        {"silent", std::nullopt, 800ms, 1'400ms},
+        {"answering, the job taken after two seconds", 2'000ms, 2'000ms, 2'600ms},
     };
-    QElapsedTimer clock;
-    {
-        platform::WindowPrinter printer(nullptr, send);
-        QWidget window;
-        printer.Print(window, QSize(10, 10), [](platform::PrintOutcome /*outcome*/) { ADD_FAILURE() << "told"; });
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::atomic<bool> ended = false;
+        const auto send = [&row, &ended](const platform::Page& page) {
+            const auto whole = platform::PrintClock::now() + row.takenWhole.value_or(1h);
+            for (; !page.budget.Spent(); std::this_thread::sleep_for(20ms)) {
+                if (platform::PrintClock::now() >= whole) {
+                    ended = true;
+                    return platform::PrintOutcome::Accepted;
+                }
+                if (row.takenWhole) {
+                    page.budget.Heard();
+                }
+            }
+            ended = !row.takenWhole;  // given up only while silent
+            return platform::PrintOutcome::NoAnswer;
+        };
+        QElapsedTimer clock;
         clock.start();
+        {
+            platform::WindowPrinter printer(nullptr, send);
+            printer.Print(QPicture(), QSize(10, 10), "Form1", [](platform::PrintOutcome) { ADD_FAILURE() << "told"; });
+        }
+        EXPECT_TRUE(ended);
+        EXPECT_GE(clock.elapsed(), row.least.count());
+        EXPECT_LT(clock.elapsed(), row.most.count());
     }
-    EXPECT_LT(clock.elapsed(), 1'000);
-    EXPECT_TRUE(gaveUp);
 }
 
 // While it lives, accessibility is on as when a screen reader runs, and
