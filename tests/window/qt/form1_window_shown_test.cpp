@@ -4,6 +4,7 @@
 
 #include "power/lens_reading.h"
 #include "tests/window/qt/window_fixture.h"
+#include "window/qt/form1_page.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -11,6 +12,8 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPicture>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -23,16 +26,17 @@ namespace {
 
 using FormShown = WindowTest;
 
-bool DrawnInDesignedBlue(QWidget* label)
+bool InDesignedBlue(const QImage& picture)
 {
-    const QImage image = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
     const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
     return std::find(pixels, pixels + image.sizeInBytes() / 4, qRgb(0, 0, 255)) != pixels + image.sizeInBytes() / 4;
 }
 
 // The result stays as calculated; while the bars read otherwise than it
-// was calculated from, it is drawn muted, with its mark, and a reader and
-// every copy key of the platform get it with the mark.
+// was calculated from, it is drawn muted with its mark, on screen and on
+// the page, and a reader and every copy key of the platform get it with
+// the mark.
 TEST_F(FormShown, AResultTheBarsNoLongerReadAsIsMarked)
 {
     const QString first = "Ｓ＋0.75Ｄ Ｃ-0.75Ｄ Ａ180°";   // check 0, 0, 180; measured 0, -0.75, 90
@@ -65,7 +69,11 @@ TEST_F(FormShown, AResultTheBarsNoLongerReadAsIsMarked)
         SCOPED_TRACE(row.step);
         row.act();
         EXPECT_EQ(result->text(), row.line);
-        EXPECT_EQ(DrawnInDesignedBlue(result), !row.line.isEmpty() && !row.marked);
+        const QRect box = result->geometry();
+        QImage page(m_window->size(), QImage::Format_RGB32);
+        QPainter(&page).drawPicture(0, 0, PageOf(*m_window, page.size()));
+        EXPECT_EQ(InDesignedBlue(result->grab().toImage()), !row.line.isEmpty() && !row.marked);
+        EXPECT_EQ(InDesignedBlue(page.copy(box)), !row.line.isEmpty() && !row.marked);
         const QString record = row.marked ? row.line + mark : row.line;
         EXPECT_EQ(QAccessible::queryAccessibleInterface(result)->text(QAccessible::Name), record);
         for (const QKeySequence& copy : QKeySequence::keyBindings(QKeySequence::Copy)) {
