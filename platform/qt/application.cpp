@@ -136,7 +136,8 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv,
 
     UseDesignedLook();
     InsertFontSubstitutes();
-    QCoreApplication::installTranslator(new ActionWords(application.get()));
+    static ActionWords actionWords;  // outlives the application, which lets it go as it ends
+    QCoreApplication::installTranslator(&actionWords);
     QAccessible::installFactory(Announcer::AccessibleInterface);
     for (const QAccessible::InterfaceFactory factory : accessibility) {
         QAccessible::installFactory(factory);

@@ -17,7 +17,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <algorithm>
+#include <array>
 #include <functional>
 
 namespace window::qt::testing {
@@ -28,9 +28,14 @@ using FormShown = WindowTest;
 
 bool InDesignedBlue(const QImage& picture)
 {
-    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
-    const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
-    return std::find(pixels, pixels + image.sizeInBytes() / 4, qRgb(0, 0, 255)) != pixels + image.sizeInBytes() / 4;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixel(x, y) == qRgb(0, 0, 255)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 // The result stays as calculated; while the bars read otherwise than it
@@ -64,7 +69,7 @@ TEST_F(FormShown, AResultTheBarsNoLongerReadAsIsMarked)
         {"reset", [&] { press("Command2"); }, "", false},
     };
     QClipboard* clipboard = QGuiApplication::clipboard();
-    QLabel* result = Find<QLabel>("Label6");
+    auto* result = Find<QLabel>("Label6");
     for (const auto& row : rows) {
         SCOPED_TRACE(row.step);
         row.act();
@@ -109,7 +114,8 @@ TEST_F(FormShown, TheToolkitsWordsForActionsAreJapanese)
 {
     m_window->ShowMessage("印刷できません");
     int checked = 0;
-    for (QObject* window : {static_cast<QObject*>(m_window.get()), m_window->findChild<QObject*>("message")}) {
+    const std::array<QObject*, 2> windows{m_window.get(), m_window->findChild<QObject*>("message")};
+    for (QObject* window : windows) {
         QAccessibleInterface* parent = QAccessible::queryAccessibleInterface(window);
         for (int i = 0; i < parent->childCount(); ++i) {
             const QAccessibleActionInterface* does = parent->child(i)->actionInterface();
