@@ -11,7 +11,7 @@ TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libbenchmark-dev locales qt6-base
                   orca python3-pyatspi at-spi2-core dbus-daemon xclip
 FUZZ_PACKAGES  := clang libclang-rt-dev
 # The .deb checked as Debian would and installed (scripts/check-package.sh).
-PACKAGE_CHECK_PACKAGES := $(RUN_PACKAGES) dpkg-dev desktop-file-utils lintian appstream man-db \
+PACKAGE_CHECK_PACKAGES := $(RUN_PACKAGES) dpkg-dev desktop-file-utils lintian appstream man-db locales \
                           xvfb xdotool x11-utils
 # Windows: Qt for Windows is built from Debian's qt6-base source (dpkg-dev
 # fetches it) and cached outside the clone; NSIS builds the setup program;

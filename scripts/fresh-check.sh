@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The README's two commands as a newcomer meets them: a brand-new Debian 12
-# (mmdebstrap --variant=apt, plus git and make, nothing else), a fresh clone
+# from its point release alone, without the security and stable updates
+# since, so with the oldest packages a user may have (mmdebstrap
+# --variant=apt, plus git and make, nothing else), a fresh clone
 # of the current commit in it, then `make run`, whose window must map on a
 # display this machine shares with it (「ＥＮＤ」 then closes it), and
 # `make test`. Says how long each took. The system is made once and cached
@@ -19,11 +21,21 @@ scripts/ensure-packages mmdebstrap xvfb xdotool x11-utils
 suite=bookworm
 variant=apt
 include=git,make
-sources=()
-for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-  [ -f "$file" ] && grep -qE '^(deb\s|Types:(.*\s)?deb(\s|$))' "$file" && sources+=("$file")
-done
-[ ${#sources[@]} -gt 0 ] || fail "no Debian sources in /etc/apt"
+# This machine's mirror of the release itself: its other suites (security,
+# updates) left out.
+point_release=$(mktemp --suffix=.sources)
+{
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$file" ] && grep -hE "^deb\s+(\[[^]]*\]\s+)?\S+\s+$suite\s" "$file" || true
+  done | awk '{ print "Types: deb\nURIs: " $2 "\nSuites: '"$suite"'\nComponents: main\n" }'
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] && awk -v RS= -v ORS='\n\n' -v suite="$suite" \
+      '/(^|\n)Types:[^\n]*deb([ \n]|$)/ && $0 ~ "Suites:[^\\n]*[[:space:]]" suite "([[:space:]]|$)"' "$file" |
+      sed -E "s/^Types:.*/Types: deb/; s/^Suites:.*/Suites: $suite/"
+  done
+} >"$point_release"
+grep -q '^URIs:' "$point_release" || fail "no Debian $suite source in /etc/apt"
+sources=("$point_release")
 aptopts=()
 for file in /etc/apt/apt.conf.d/*; do
   grep -q '^Acquire::' "$file" 2>/dev/null && aptopts+=(--aptopt="$file")

@@ -232,9 +232,6 @@ void Form1::PrintWindow()
     });
 }
 
-namespace {
-
-// The short phrase that says why a print did not reach the printer.
 std::string_view PrintFailureReason(platform::PrintOutcome outcome)
 {
     switch (outcome) {
@@ -252,8 +249,6 @@ std::string_view PrintFailureReason(platform::PrintOutcome outcome)
     }
     return {};
 }
-
-}  // namespace
 
 std::string PrintFailedMessage(platform::PrintOutcome outcome, int notMade)
 {

@@ -30,6 +30,8 @@ inline constexpr std::string_view kPrintFailedMessage =
 // `notMade` prints more than one (presses during one outage), it says how
 // many.
 std::string PrintFailedMessage(platform::PrintOutcome outcome, int notMade = 1);
+// The short phrase in it that says why; empty for an accepted print.
+std::string_view PrintFailureReason(platform::PrintOutcome outcome);
 
 // The mark of a result calculated from readings the bars no longer show:
 // under the result, and after it in what a reader hears and a copy

@@ -5,7 +5,8 @@
 ; of it again. Run silently with /S (and /D=folder to choose the folder).
 ; Neither changes anything while the program runs from the folder: each
 ; asks first to close it (retry or cancel); a silent run waits for it, and
-; gives up with exit code 2, everything as it was.
+; gives up with exit code 2, everything as it was. The folders the setup
+; makes above the one chosen go again too, each if it holds nothing else.
 ;
 ; Built by setup.cmake, whose DEFINES file defines NAME (the program's Japanese name),
 ; VERSION, PUBLISHER, COPYRIGHT, OUTFILE, SIZE_KB, LICENSE (the program's
@@ -22,9 +23,13 @@ RequestExecutionLevel admin
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Pelmaro"
 !define UNINSTALLER "uninstall.exe"
+; The entry's count of the folders above the installation's that its setup
+; made (C:\眼鏡店 ツール for /D=C:\眼鏡店 ツール\ペルマロ on a C: without it).
+!define MADE_PARENTS "PelmaroMadeParentFolders"
 
 Name "${NAME}"
 Caption "${NAME} ${VERSION} セットアップ"
@@ -58,6 +63,13 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${COPYRIGHT}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
+
+; What the setup and the uninstaller say in a message box, each one named
+; *_MESSAGE here; the manuals quote each one's first line.
+!define RUNNING_MESSAGE "「${NAME}」が起動しています。$\r$\n$\r$\n「ＥＮＤ」を押して終了してから「再試行」を押してください。"
+!define SETUP_RUNNING_MESSAGE "${RUNNING_MESSAGE}$\r$\n「キャンセル」を押すと、何も変えずにセットアップを終わります。"
+!define UNINSTALL_RUNNING_MESSAGE "${RUNNING_MESSAGE}$\r$\n「キャンセル」を押すと、何も削除せずにアンインストールを終わります。"
+!define EARLIER_KEPT_MESSAGE "前の版を削除できなかったため、セットアップを終わります。"
 
 ; How long a silent run waits for the program to be closed.
 !define WAIT_SECONDS 30
@@ -98,11 +110,48 @@ Function ${UN}WaitForClose
   ${Loop}
 FunctionEnd
 !macroend
-!insertmacro WAIT_FOR_CLOSE "" "「${NAME}」が起動しています。$\r$\n$\r$\n「ＥＮＤ」を押して終了してから「再試行」を押してください。$\r$\n「キャンセル」を押すと、何も変えずにセットアップを終わります。"
-!insertmacro WAIT_FOR_CLOSE "un." "「${NAME}」が起動しています。$\r$\n$\r$\n「ＥＮＤ」を押して終了してから「再試行」を押してください。$\r$\n「キャンセル」を押すと、何も削除せずにアンインストールを終わります。"
+!insertmacro WAIT_FOR_CLOSE "" "${SETUP_RUNNING_MESSAGE}"
+!insertmacro WAIT_FOR_CLOSE "un." "${UNINSTALL_RUNNING_MESSAGE}"
+
+; RemoveMadeParents and un.RemoveMadeParents: remove the $1 folders above
+; the folder $0 that a setup made for it, nearest first, each only when
+; empty, and stop at the first that stays: it holds something else, and so
+; does every folder above it.
+!macro REMOVE_MADE_PARENTS UN
+Function ${UN}RemoveMadeParents
+  ${DoWhile} $1 > 0
+    ${If} ${FileExists} "$0\*.*"
+      Return
+    ${EndIf}
+    ${GetParent} "$0" $0
+    RMDir "$0"
+    IntOp $1 $1 - 1
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro REMOVE_MADE_PARENTS ""
+!insertmacro REMOVE_MADE_PARENTS "un."
+
+; The folders above $INSTDIR that do not exist yet: the ones the setup is
+; about to make.
+Var MissingParents
+Function CountMissingParents
+  StrCpy $MissingParents 0
+  StrCpy $0 "$INSTDIR"
+  ${Do}
+    ${GetParent} "$0" $0
+    ${If} $0 == ""
+    ${OrIf} ${FileExists} "$0\*.*"
+      Return
+    ${EndIf}
+    IntOp $MissingParents $MissingParents + 1
+  ${Loop}
+FunctionEnd
 
 ; An earlier installation, of any version and in any folder, is removed by
-; its own uninstaller first, so that one program and one entry remain.
+; its own uninstaller first, so that one program and one entry remain, with
+; the folders its setup made, so that a setup into the same folder makes
+; them again and knows them as its own.
 ; Before that, neither it nor a program in the chosen folder may be running.
 Function RemoveEarlier
   StrCpy $0 "$INSTDIR"
@@ -111,17 +160,20 @@ Function RemoveEarlier
   ${If} $0 != ""
   ${AndIf} ${FileExists} "$0\${UNINSTALLER}"
     Call WaitForClose
+    ReadRegDWORD $5 HKLM "${UNINSTALL_KEY}" "${MADE_PARENTS}"  ; gone with the entry
     ; _?= runs it in place and waits for it; it cannot delete itself then.
     ExecWait '"$0\${UNINSTALLER}" /S _?=$0' $1
     ${If} $1 != 0
       ; This script's uninstaller fails only before removing anything: the
       ; earlier version stays whole.
-      MessageBox MB_OK|MB_ICONSTOP "前の版を削除できなかったため、セットアップを終わります。" /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "${EARLIER_KEPT_MESSAGE}" /SD IDOK
       SetErrorLevel ${GAVE_UP}
       Quit
     ${EndIf}
     Delete "$0\${UNINSTALLER}"
     RMDir "$0"
+    StrCpy $1 $5
+    Call RemoveMadeParents
   ${EndIf}
 FunctionEnd
 
@@ -129,6 +181,7 @@ Section
   SetShellVarContext all
   SetRegView 64
   Call RemoveEarlier
+  Call CountMissingParents
   !define INSTALL
   !include /CHARSET=UTF8 "${FILES}"
   !undef INSTALL
@@ -147,6 +200,7 @@ Section
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${MADE_PARENTS}" $MissingParents
 SectionEnd
 
 Section "Uninstall"
@@ -161,5 +215,8 @@ Section "Uninstall"
   Delete "$INSTDIR\${UNINSTALLER}"
   ; Removed only when empty: a folder the user chose may hold files of theirs.
   RMDir "$INSTDIR"
+  ReadRegDWORD $1 HKLM "${UNINSTALL_KEY}" "${MADE_PARENTS}"
+  StrCpy $0 "$INSTDIR"
+  Call un.RemoveMadeParents
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -27,14 +27,16 @@ PrintOutcome Meaning(Said said, const PrintBudget& budget)
 
 // After a request whose answer was lost, or a document refused: whatever
 // the server holds of the print decides, asked again on a fresh
-// connection until it answers or the settling time is spent. `job` is the
-// job's id where Create-Job's answer gave it.
+// connection until it answers or the withdrawing time is spent (the print
+// is then told as unsettled by its watchdog). `job` is the job's id where
+// Create-Job's answer gave it.
 PrintOutcome Settle(const ConnectToCups& connect, const CupsPrint& print, std::optional<int> job,
                     PrintOutcome failure)
 {
-    const PrintBudget settling = print.budget.Until(print.settledBy);
-    for (; !settling.Spent(); std::this_thread::sleep_for(kRetryEvery)) {
-        const std::unique_ptr<CupsServer> server = connect(settling);
+    const PrintBudget withdrawing = print.budget.Until(print.withdrawnBy);
+    for (; !withdrawing.Spent(); std::this_thread::sleep_for(kRetryEvery)) {
+        const std::unique_ptr<CupsServer> server =
+            connect(withdrawing.Until(std::min(print.withdrawnBy, PrintClock::now() + kAsking)));
         std::vector<HeldJob> jobs;
         if (!server || server->JobsNamed(print.name, jobs) != Said::Ok) {
             continue;

@@ -8,7 +8,8 @@
 // connection for its jobs, by a name no other print has: a job whole is
 // printed and needs no word; one begun is withdrawn and the failure told;
 // none, told; a server that cannot be asked, told that the page may still
-// come out. Makes no request itself: CupsServer does (libcups, or a test's
+// come out, and asked again until the job is withdrawn or the withdrawing
+// time is spent. Makes no request itself: CupsServer does (libcups, or a test's
 // fake), and which printer, paper and options is the server's business.
 
 #include "platform/printing/page_layout.h"
@@ -72,8 +73,8 @@ struct CupsPrint final {
     std::string name;  // the job's name: this print's alone
     double width = 0;  // the window on paper at its designed size, millimetres
     double height = 0;
-    PrintBudget budget;                // for taking the job whole
-    PrintClock::time_point settledBy;  // for asking afterwards and withdrawing
+    PrintBudget budget;                  // for taking the job whole
+    PrintClock::time_point withdrawnBy;  // for asking afterwards and withdrawing
 };
 
 PrintOutcome SendThroughCups(const ConnectToCups& connect, const CupsPrint& print);

@@ -21,14 +21,21 @@ using PrintClock = std::chrono::steady_clock;
 inline constexpr std::chrono::milliseconds kToldWithin{15'000};
 // How long a print waits for the print system to take its job whole.
 inline constexpr std::chrono::milliseconds kPatience{10'000};
-// After a request whose answer was lost, how long the print may go on
-// asking the server what it holds of it and withdrawing what it holds
-// half: every withdrawal of the print shares it.
-inline constexpr std::chrono::milliseconds kSettling{3'500};
-// A print system that keeps the print past both (Qt's printer has no time
-// limit) is told as unsettled: the page may still come out.
-inline constexpr std::chrono::milliseconds kWatchdog = kPatience + kSettling + std::chrono::milliseconds{500};
+// After a request whose answer was lost, the print asks the server what it
+// holds of it, and withdraws a job it holds half, on one connection after
+// another, each let wait this long at most: a server lost in one request
+// is asked again on another.
+inline constexpr std::chrono::milliseconds kAsking{2'500};
+// A print the print system still keeps this long after the press is told
+// as unsettled: the page may still come out (Qt's printer has no time
+// limit; a server that cannot be asked cannot say).
+inline constexpr std::chrono::milliseconds kWatchdog{14'000};
 static_assert(kWatchdog < kToldWithin, "the user hears of a print within 15 s of the press");
+static_assert(kPatience + kAsking < kWatchdog, "a server that answers when asked again is heard in time");
+// Told or not, a print goes on looking for a job the server holds half (a
+// server stopped in the middle of a print makes it when it goes on) and
+// withdrawing it, this long after the press, while the program runs.
+inline constexpr std::chrono::milliseconds kWithdrawing{60'000};
 // Leaving: the window closes at once, and a print goes on while its print
 // system answers; silent this long, it is given up.
 inline constexpr std::chrono::milliseconds kLeavingSilence{1'000};

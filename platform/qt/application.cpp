@@ -1,8 +1,10 @@
 #include "platform/qt/application.h"
 
+#include "platform/no_window.h"
 #include "platform/qt/announcer.h"
 #include "platform/qt/colour_scheme.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/utf8.h"
 
 #include <QStringList>
 #include <QTranslator>
@@ -46,26 +48,22 @@ QString WhyNoWindow()
     const QString display = qEnvironmentVariable("DISPLAY");
     const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (StartUpMessagesMention(QLatin1String("Could not find"), QLatin1String("wayland")) && !wayland.isEmpty()) {
-        return QStringLiteral("Qt's Wayland plugin is missing; install the package qt6-wayland");
+        return FromUtf8(NoWindowText(NoWindow::WaylandPluginMissing));
     }
     if (display.isEmpty() && wayland.isEmpty()) {
-        return QStringLiteral("no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); "
-                              "start it from a desktop session");
+        return FromUtf8(NoWindowText(NoWindow::NoDisplay));
     }
     if (StartUpMessagesMention(QLatin1String("Could not load"), QLatin1String("wayland"))) {
-        return QStringLiteral("cannot connect to the Wayland display \"%1\"; start it from a desktop session")
-            .arg(wayland);
+        return FromUtf8(NoWindowText(NoWindow::WaylandUnreachable)).arg(wayland);
     }
     if (StartUpMessagesMention(QLatin1String("Could not load"), QLatin1String("xcb"))) {
-        return QStringLiteral("cannot connect to the X display \"%1\"; start it from a desktop session "
-                              "or set DISPLAY to a running one")
-            .arg(display);
+        return FromUtf8(NoWindowText(NoWindow::XUnreachable)).arg(display);
     }
     QStringList said;
     for (const Message& message : g_startUpMessages) {
         said.append(message.text.simplified());
     }
-    return QStringLiteral("no window system could be reached (%1)").arg(said.join(QLatin1String("; ")));
+    return FromUtf8(NoWindowText(NoWindow::Other)).arg(said.join(QLatin1String("; ")));
 }
 
 void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -73,7 +71,7 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
     const std::scoped_lock lock(g_startUpMutex);
     if (type == QtFatalMsg) {
         // Qt gives up for want of a platform; it would abort next.
-        static_cast<void>(std::fprintf(stderr, "pelmaro: %s\n", qPrintable(WhyNoWindow())));
+        static_cast<void>(std::fprintf(stderr, "%s\n", qPrintable(FromUtf8(kNoWindowPrefix) + WhyNoWindow())));
         static_cast<void>(std::fflush(stderr));
         std::_Exit(EXIT_FAILURE);
     }

@@ -297,4 +297,20 @@ program=${program%%\"*}
 removed() { [ ! -e "$folder" ] && [ ! -e "$shortcut" ] && ! apps | grep -q '^"DisplayName"='; }
 wait_for 30 removed || fail "the silent uninstall left: $(ls "$folder" "$shortcut" 2>&1 | tr '\n' ' ')"
 echo "the registered silent uninstall removed the files, the folder, the shortcut and the entry"
+
+# Set up twice into a /D= folder under an empty one of the user's: the
+# uninstall takes the folders the setup made, keeps the user's, and keeps a
+# made one holding a file. /D= takes the rest of the command line as it is.
+mine=$drive_c/空き
+mkdir "$mine"
+gone() { ! apps | grep -q '^"DisplayName"='; }
+for file in "" "眼鏡店 ツール/メモ.txt"; do
+  for _ in 1 2; do "$WINE" "$setup" /S '/D=C:\空き\眼鏡店' 'ツール\ペルマロ'; done
+  [ -z "$file" ] || touch "$mine/$file"
+  "$WINE" 'C:\空き\眼鏡店 ツール\ペルマロ\uninstall.exe' /S
+  wait_for 30 gone || fail "the uninstall from C:\空き\眼鏡店 ツール\ペルマロ did not end"
+  [ -d "$mine" ] && [ "$(cd "$mine" && find . -mindepth 1)" = "${file:+./${file%/*}$'\n'./$file}" ] \
+    || fail "uninstalled with ${file:-nothing} added, C:\空き holds: $(cd "$mine" 2>&1 && find .)"
+done
+echo "/D=C:\空き\眼鏡店 ツール\ペルマロ: the uninstall removed the folder the setup made, kept C:\空き, and kept it when it held a file"
 rm -rf "$work"

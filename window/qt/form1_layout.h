@@ -19,6 +19,8 @@
 namespace window::qt {
 
 inline constexpr int kTwipsPerPixel = 15;  // 1440 twips to the inch at 96 dpi
+// The window's name and caption, which a print's job is named after too.
+inline constexpr std::string_view kForm1Name = "Form1";
 inline constexpr int kClientWidthTwips = 9480;   // 632 px
 inline constexpr int kClientHeightTwips = 6120;  // 408 px
 

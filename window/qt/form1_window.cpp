@@ -104,8 +104,8 @@ QPushButton* MakeButton(const ControlDescription& description, QWidget* parent)
 
 Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Form1"));
+    setObjectName(FromUtf8(kForm1Name));
+    setWindowTitle(FromUtf8(kForm1Name));
     setFont(platform::InstalledFont(kWindowFont));
     resize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
 
@@ -142,6 +142,10 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
 
     // The first in the tab order (print) has the focus when the window opens.
     focusOrder.begin()->second->setFocus();
+    // Made once the window is up, and kept: making it as a print fails
+    // would hold the window up for tens of milliseconds (its icon looked up
+    // in the desktop's theme, its buttons, its native window).
+    QTimer::singleShot(kMessageBoxMadeAfter, this, [this] { MessageBox(); });
     m_form.Open();
     platform::FollowScreenScheme(*this);
 }
@@ -249,27 +253,31 @@ void Form1Window::SendToPrinter(PrintDone done)
     m_printer.Print(PageOf(*this, area), area, windowTitle(), std::move(done));
 }
 
+QMessageBox& Form1Window::MessageBox()
+{
+    if (!m_message) {
+        m_message = new QMessageBox(QMessageBox::Warning, windowTitle(), QString(), QMessageBox::Ok, this);
+        m_message->setObjectName(QStringLiteral("message"));
+        m_message->setFont(font());  // the window's Japanese face, not whatever the desktop's default is
+        m_message->setWindowModality(Qt::WindowModal);
+    }
+    return *m_message;
+}
+
 void Form1Window::ShowMessage(std::string_view message)
 {
-    if (MessageShown()) {
-        m_message->setText(FromUtf8(message));
+    QMessageBox& box = MessageBox();
+    box.setText(FromUtf8(message));
+    if (!box.isVisible()) {
+        box.open();  // not exec(): the event loop keeps running, so nothing else stops
+    } else {
         Announce(message);  // a reader reads a box as it opens, not as its text changes
-        return;
     }
-    // Not exec(): the event loop keeps running, so nothing else stops.
-    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), FromUtf8(message),
-                                QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("message"));
-    box->setFont(font());  // the window's Japanese face, not whatever the desktop's default is
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->open();
-    m_message = box;
 }
 
 bool Form1Window::MessageShown() const
 {
-    return !m_message.isNull() && m_message->isVisible();
+    return m_message != nullptr && m_message->isVisible();
 }
 
 void Form1Window::Beep()

@@ -16,7 +16,6 @@
 #include "window/form_controls.h"
 #include "window/qt/form1_layout.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -33,6 +32,10 @@ class Form1Window final : public QWidget, public FormControls {
     Q_OBJECT
 
 public:
+    // When the message box is made, hidden, for a print that may fail:
+    // long after the window has mapped.
+    static constexpr std::chrono::milliseconds kMessageBoxMadeAfter{500};
+
     explicit Form1Window(QWidget* parent = nullptr);
 
     power::ScrollPosition Position(ScrollBar bar) const override;
@@ -67,7 +70,8 @@ private:
     std::array<FormScrollBar*, power::kBarMeanings.size()> m_bars{};
     std::array<FormLabel*, kLabelCount> m_labels{};
     QAction* m_copy = nullptr;  // offered by its keys and in the result's menu
-    QPointer<QMessageBox> m_message;  // the one message box, while it is open
+    QMessageBox& MessageBox();  // the one message box, made the first time it is needed
+    QMessageBox* m_message = nullptr;
 };
 
 }  // namespace window::qt

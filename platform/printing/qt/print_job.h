@@ -22,8 +22,8 @@ struct Page final {
     QPicture picture;  // the window, in its own pixels
     QSize area;        // the part of the picture to print, in those pixels
     QString name;      // the job's name in the print queue, this print's alone
-    PrintBudget budget;                // for handing over the job
-    PrintClock::time_point settledBy;  // for finding out what became of it, and withdrawing it
+    PrintBudget budget;                  // for handing over the job
+    PrintClock::time_point withdrawnBy;  // for finding out what became of it, and withdrawing it
 };
 
 // Asks for the default printer, draws the page and hands over the job.

@@ -10,7 +10,6 @@
 #include <QPdfWriter>
 
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -56,7 +55,9 @@ Said FromStatus(ipp_status_t status)
 // that pauses inside an answer is heard (its own step would end a pause in
 // an answer's body as a broken answer); when the budget ends, the socket is
 // shut down under it, through a descriptor of ours that libcups never
-// closes, which ends any wait at once.
+// closes, which ends any wait at once. Should libcups send a request again
+// on a socket of its own (when sending it on this one failed), each wait
+// there still ends with the time the budget had when the request began.
 class Connection final {
 public:
     explicit Connection(const PrintBudget& budget) : m_budget(budget)
@@ -107,7 +108,6 @@ public:
         cups.httpSetTimeout(m_http, std::max(1, MillisecondsLeft()) / 1000.0, KeepWaiting, this);
         t_passwordAsked = false;
         const ipp_status_t status = call(m_http);
-        FollowReconnection();
         if (m_cut || cups.httpError(m_http) != 0 || cups.httpGetStatus(m_http) == HTTP_STATUS_ERROR) {
             return t_passwordAsked ? Said::PasswordAsked : Said::Nothing;
         }
@@ -120,20 +120,6 @@ private:
     {
         return static_cast<int>(
             std::chrono::duration_cast<std::chrono::milliseconds>(m_budget.Ends() - PrintClock::now()).count());
-    }
-
-    // libcups makes a request again on a new socket when sending it on the
-    // old one failed: from then on, the new one is cut.
-    void FollowReconnection()
-    {
-        struct stat ours {};
-        struct stat theirs {};
-        const int fd = Libcups().httpGetFd(m_http);
-        if (fd >= 0 && fstat(fd, &theirs) == 0 && fstat(m_socket, &ours) == 0 && ours.st_ino != theirs.st_ino) {
-            const std::scoped_lock lock(m_mutex);
-            close(m_socket);
-            m_socket = m_cut ? -1 : dup(fd);
-        }
     }
 
     static int KeepWaiting(http_t* /*http*/, void* connection)
@@ -335,7 +321,7 @@ PrintOutcome SendPage(const Page& page)
         return server->Open() ? std::move(server) : nullptr;
     };
     const QSizeF size = SizeOnPaper(page);
-    return SendThroughCups(connect, {page.name.toStdString(), size.width(), size.height(), page.budget, page.settledBy});
+    return SendThroughCups(connect, {page.name.toStdString(), size.width(), size.height(), page.budget, page.withdrawnBy});
 }
 
 }  // namespace platform

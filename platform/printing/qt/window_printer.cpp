@@ -1,5 +1,7 @@
 #include "platform/printing/qt/window_printer.h"
 
+#include "platform/printing/job_name.h"
+
 #include <QDateTime>
 #include <QPicture>
 #include <QThread>
@@ -44,12 +46,13 @@ WindowPrinter::~WindowPrinter()
 void WindowPrinter::Print(const QPicture& picture, QSize area, const QString& document, Done done)
 {
     const PrintClock::time_point pressed = PrintClock::now();
-    const QString name = QStringLiteral("%1 %2 #%3").arg(
-        document, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
-        QString::number(++m_printed));
+    const QString name = QString::fromStdString(
+        JobName(document.toStdString(),
+                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toStdString(),
+                std::to_string(++m_printed)));
     Page page{picture, area, name, PrintBudget(pressed + kPatience, m_leaving.get_token()),
-              pressed + kPatience + kSettling};
-    const PrintBudget whole = page.budget.Until(page.settledBy);
+              pressed + kWithdrawing};
+    const PrintBudget whole = page.budget.Until(page.withdrawnBy);
     struct Report final {
         PrintOutcome outcome = PrintOutcome::SendFailed;  // written by the worker, read once it has finished
         bool told = false;

@@ -23,6 +23,8 @@ enum class Fault { Done, Lost, Silent, NotFound, NotAccepting, NotAuthorised, Pa
 struct FakeCups final {
     std::map<std::pair<Call, int>, Fault> faults;
     int connections = 100;  // how many can be made
+    int away = 0;           // how many tries after the first find no server, before it is back
+    int tries = 0;
     double paperWidth = 210;
     std::map<int, HeldJob> jobs{{7, {7, false, true}}};  // another print's, named "other"
     std::map<int, std::string> names{{7, "other"}};
@@ -101,6 +103,7 @@ TEST(CupsSender, TheServersRecordDecides)
         bool askedAgain = false;
         int connections = 100;
         double paperWidth = 210;
+        int away = 0;
     } rows[] = {
         {"every answer heard", {}, PrintOutcome::Accepted, true},
         {"no connection", {}, PrintOutcome::NoServer, false, false, 0},
@@ -123,6 +126,9 @@ TEST(CupsSender, TheServersRecordDecides)
          true, false, 1},
         {"a job begun, the server out of reach after", {{{Call::Create, 1}, Fault::Done}}, PrintOutcome::Unsettled,
          false, false, 1},
+        // Told as unsettled meanwhile; the job it made is withdrawn all the same.
+        {"a job begun, the server back a while after", {{{Call::Create, 1}, Fault::Done}}, PrintOutcome::NoServer,
+         false, true, 100, 210, 5},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -130,17 +136,20 @@ TEST(CupsSender, TheServersRecordDecides)
         cups.faults = row.faults;
         cups.connections = row.connections;
         cups.paperWidth = row.paperWidth;
+        cups.away = row.away;
         bool silent = false;
         for (const auto& [call, fault] : row.faults) {
             silent = silent || fault == Fault::Silent;
         }
         const auto connect = [&cups](const platform::PrintBudget& /*budget*/) -> std::unique_ptr<platform::CupsServer> {
-            return cups.connections-- > 0 ? std::make_unique<FakeServer>(cups) : nullptr;
+            const int tried = ++cups.tries;
+            const bool away = tried > 1 && tried <= 1 + cups.away;
+            return tried <= cups.connections && !away ? std::make_unique<FakeServer>(cups) : nullptr;
         };
         // A silent server is one whose print has run out of patience.
         const auto now = platform::PrintClock::now();
         const platform::PrintBudget budget(silent ? now : now + 1h, {});
-        EXPECT_EQ(platform::SendThroughCups(connect, {"Form1 #1", 167.2, 108.0, budget, now + 300ms}), row.outcome);
+        EXPECT_EQ(platform::SendThroughCups(connect, {"Form1 #1", 167.2, 108.0, budget, now + 800ms}), row.outcome);
 
         EXPECT_TRUE(cups.jobs[7].open) << "another print's job was touched";
         int open = 0;
