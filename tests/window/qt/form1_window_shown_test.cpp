@@ -64,7 +64,7 @@ TEST_F(FormShown, AResultTheBarsNoLongerReadAsIsMarked)
              QScrollBar* bar = Bar("HScroll6");
              const QPoint trough = PartRect(bar, QStyle::SC_ScrollBarAddPage).center();
              const Qt::MouseButton button =
-                 bar->style()->styleHint(QStyle::SH_ScrollBar_MiddleClickAbsolutePosition) ? Qt::MiddleButton : Qt::LeftButton;
+                 bar->style()->styleHint(QStyle::SH_ScrollBar_MiddleClickAbsolutePosition) != 0 ? Qt::MiddleButton : Qt::LeftButton;
              QTest::mousePress(bar, button, {}, trough);
              EXPECT_EQ(Caption("Label12").toStdString(),
                        power::ValueCaption(power::BarKind::Axis, static_cast<power::ScrollPosition>(bar->sliderPosition())));
