@@ -25,17 +25,22 @@ std::optional<char> EntryCharacter(std::string_view keyText)
     if (keyText.size() == 1 && (IsDigit(keyText[0]) || keyText == "+" || keyText == "-" || keyText == ".")) {
         return keyText[0];
     }
+    if (keyText == ",") {
+        return '.';
+    }
     // "０".."９" are U+FF10..U+FF19: EF BC 90..99 in UTF-8.
     if (keyText.size() == 3 && keyText.substr(0, 2) == "\xEF\xBC" && keyText[2] >= '\x90' && keyText[2] <= '\x99') {
         return static_cast<char>('0' + (keyText[2] - '\x90'));
     }
-    static constexpr std::array<std::pair<std::string_view, char>, 6> kWide{{
+    static constexpr std::array<std::pair<std::string_view, char>, 8> kWide{{
         {notation::kPlus, '+'},
         {"\uFF0D", '-'},  // －
         {"\u2212", '-'},  // − MINUS SIGN
         {"\u30FC", '-'},  // ー, the minus key with an input method on
         {"\uFF0E", '.'},  // ．
         {"\u3002", '.'},  // 。, the point key with an input method on
+        {"\uFF0C", '.'},  // ，
+        {"\u3001", '.'},  // 、, the comma key with an input method on
     }};
     for (const auto& [text, character] : kWide) {
         if (keyText == text) {

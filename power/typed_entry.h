@@ -18,7 +18,10 @@ namespace power {
 // The typed text one key adds to an entry, or nothing for a key that is not
 // part of one. Digits, "+", "-" and "." count whether they come half-width,
 // full-width ("３", "－", "．") or as a Japanese input method writes the
-// minus and the point ("ー", "。"): "３" -> '3'.
+// minus and the point ("ー", "。"): "３" -> '3'. A comma is the point too
+// (",", "，", or "、" with an input method on): it is the key beside the
+// point, and a value here is never written with a thousands separator, so
+// "0,5" is 0.5 and never 5.
 std::optional<char> EntryCharacter(std::string_view keyText);  // UTF-8
 
 enum class EntryRefusal {

@@ -3,7 +3,8 @@
 # $2, under Xvfb: screenshot.png, after the keyboard has entered check
 # -1.00 D at 30 and measured -0.50 D at 60 and 「計 算」 was clicked
 # (enter_example); typed-value.png, a value being typed on a bar after
-# that. As root, with a CUPS scheduler of its own, also print-message.png,
+# that; stale-result.png, once that value is applied, the result marked as
+# calculated from other readings. As root, with a CUPS scheduler of its own, also print-message.png,
 # what a print without a default printer says, and printed-a4.png, the page
 # that comes out of an A4 printer's filters.
 set -euo pipefail
@@ -57,3 +58,6 @@ focus_window
 keys shift+Tab shift+Tab shift+Tab shift+Tab minus 3 period 5
 picture_window "$folder/typed-value.png"
 echo "wrote $folder/typed-value.png"
+keys Return
+picture_when "$folder/typed-value.png" "$folder/stale-result.png" differs $LABEL6 || fail "the result was not marked"
+echo "wrote $folder/stale-result.png"

@@ -66,6 +66,8 @@ int main()
     }
 
     Write("text", platform::JobName(window::qt::kForm1Name, "…", "…"));
+    Write("text", window::kStaleResultMark);
+    Write("text", window::kResetDone);
 
     for (const power::BarMeaning& meaning : power::kBarMeanings) {
         const auto caption = [&meaning](power::EntryRefusal why) { return power::RefusalCaption(meaning.kind, why); };

@@ -5,6 +5,7 @@
 #include "power/typed_entry.h"
 #include "window/form_design.h"
 
+#include <utility>
 #include <variant>
 
 namespace window {
@@ -15,9 +16,16 @@ void Form1::WriteValueLabel(ScrollBar bar, std::string_view caption)
     m_controls.SetCaption(DesignOf(bar).valueLabel, caption);
 }
 
-void Form1::ShowReading(ScrollBar bar)
+std::string Form1::ShowReading(ScrollBar bar)
 {
-    WriteValueLabel(bar, ValueCaption(bar, m_controls.Position(bar)));
+    std::string reading = power::ValueCaption(MeaningOf(bar).kind, m_controls.Position(bar));
+    WriteValueLabel(bar, reading);
+    return reading;
+}
+
+void Form1::Open()
+{
+    ToDesignedState();
 }
 
 void Form1::ScrollChange(ScrollBar bar)
@@ -26,6 +34,25 @@ void Form1::ScrollChange(ScrollBar bar)
         m_entry.reset();
     }
     ShowReading(bar);
+    MarkResultIfStale();
+}
+
+void Form1::MarkResultIfStale()
+{
+    if (!m_resultFrom) {
+        return;
+    }
+    // Readings, not positions: an axis bar at either end reads 180.
+    bool stale = false;
+    for (const BarDesign& design : kBarDesigns) {
+        const power::BarKind kind = MeaningOf(design.bar).kind;
+        stale = stale || power::ValueAt(kind, m_controls.Position(design.bar)) !=
+                             power::ValueAt(kind, (*m_resultFrom)[Index(design.bar)]);
+    }
+    if (stale != m_resultMarked) {
+        m_resultMarked = stale;
+        m_controls.MarkCaption(Label::Label6, stale ? kStaleResultMark : "");
+    }
 }
 
 void Form1::ThumbDragged(ScrollBar bar, power::ScrollPosition position)
@@ -33,13 +60,16 @@ void Form1::ThumbDragged(ScrollBar bar, power::ScrollPosition position)
     if (HasEntry(bar)) {
         m_entry.reset();
     }
-    WriteValueLabel(bar, ValueCaption(bar, position));
+    WriteValueLabel(bar, power::ValueCaption(MeaningOf(bar).kind, position));
 }
 
 void Form1::TypeOnBar(ScrollBar bar, std::string_view key)
 {
     const std::optional<char> character = power::EntryCharacter(key);
     if (!character) {
+        if (HasEntry(bar)) {
+            Refuse(bar, power::RefusalCaption(MeaningOf(bar).kind, power::EntryRefusal::NotANumber));
+        }
         return;
     }
     if (!HasEntry(bar)) {
@@ -79,7 +109,7 @@ void Form1::DropTyped(ScrollBar bar)
         return;
     }
     m_entry.reset();
-    ShowReading(bar);
+    m_controls.Announce(ShowReading(bar));
 }
 
 void Form1::ApplyTyped(ScrollBar bar)
@@ -91,25 +121,45 @@ void Form1::ApplyTyped(ScrollBar bar)
     const auto outcome = power::PositionFromEntry(kind, m_entry->typed);
     m_entry.reset();
     if (const auto* position = std::get_if<power::ScrollPosition>(&outcome)) {
+        const std::string before = power::ValueCaption(kind, m_controls.Position(bar));
         if (*position == m_controls.Position(bar)) {
-            // The bar raises no change for its own position, so a reader
-            // would not hear the value taken.
-            ShowReading(bar);
-            m_controls.Announce(ValueCaption(bar, *position));
+            ShowReading(bar);  // the bar raises no change for its own position
         } else {
             m_controls.SetPosition(bar, *position);  // ScrollChange runs nested in here
         }
+        // A reader speaks a bar's value when it changes, so one that reads
+        // the same would go unheard.
+        if (const std::string after = power::ValueCaption(kind, *position); after == before) {
+            m_controls.Announce(after);
+        }
         return;
     }
-    const std::string reason = power::RefusalCaption(kind, std::get<power::EntryRefusal>(outcome));
+    Refuse(bar, power::RefusalCaption(kind, std::get<power::EntryRefusal>(outcome)));
+}
+
+void Form1::Refuse(ScrollBar bar, const std::string& reason)
+{
+    m_controls.Beep();
+    // A key held down is refused again and again: its reason is shown and
+    // said once, while it stays in the label.
+    if (m_refusal && m_refusal->bar == bar && m_refusal->write == m_valueLabelWrites[Index(bar)] &&
+        m_refusal->reason == reason) {
+        return;
+    }
     WriteValueLabel(bar, reason);
     m_controls.Announce(reason);
-    m_controls.Beep();
-    // The reason gives way to the reading unless something else has been
-    // written in the label since: a new entry, a move, a drag, a reset.
+    // The reason gives way to the entry, or the reading, unless something
+    // else has been written in the label since: a new key, a move, a drag,
+    // a reset.
     const unsigned written = m_valueLabelWrites[Index(bar)];
+    m_refusal = Refusal{bar, written, reason};
     m_controls.After(kRefusalShown, [this, bar, written] {
-        if (written == m_valueLabelWrites[Index(bar)]) {
+        if (written != m_valueLabelWrites[Index(bar)]) {
+            return;
+        }
+        if (HasEntry(bar)) {
+            WriteValueLabel(bar, power::EntryCaption(m_entry->typed));
+        } else {
             ShowReading(bar);
         }
     });
@@ -124,22 +174,36 @@ void Form1::Calculate()
     const power::LensPower residual =
         power::ResidualPower(power::CheckReading(positions), power::MeasuredReading(positions));
     const std::string caption = power::ResidualCaption(residual);
+    m_resultFrom = positions;
+    if (std::exchange(m_resultMarked, false)) {
+        m_controls.MarkCaption(Label::Label6, "");
+    }
     m_controls.SetCaption(Label::Label6, caption);
     m_controls.Announce(caption);
 }
 
-void Form1::Reset()
+void Form1::ToDesignedState()
 {
     m_entry.reset();
+    m_resultFrom.reset();
     m_controls.SetCaption(Label::Label6, "");
+    if (std::exchange(m_resultMarked, false)) {
+        m_controls.MarkCaption(Label::Label6, "");
+    }
     for (const BarDesign& design : kBarDesigns) {
-        WriteValueLabel(design.bar, ValueCaption(design.bar, design.designedPosition));
+        WriteValueLabel(design.bar, power::ValueCaption(MeaningOf(design.bar).kind, design.designedPosition));
     }
     // Each move that changes a position runs ScrollChange nested in here,
     // which writes the same designed caption again.
     for (const BarDesign& design : kBarDesigns) {
         m_controls.SetPosition(design.bar, design.designedPosition);
     }
+}
+
+void Form1::Reset()
+{
+    ToDesignedState();
+    m_controls.Announce(kResetDone);
 }
 
 void Form1::EndProgram()

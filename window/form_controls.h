@@ -45,6 +45,11 @@ public:
     virtual void SetPosition(ScrollBar bar, power::ScrollPosition position) = 0;
     // Shows the caption (UTF-8) in the label.
     virtual void SetCaption(Label label, std::string_view caption) = 0;
+    // Marks the label's caption, which stays as it is, as one that no
+    // longer holds: shown muted with `mark` (UTF-8) under it, and heard and
+    // copied as the caption followed by the mark, until the mark is set
+    // empty again. Unmarked, the label is as designed.
+    virtual void MarkCaption(Label label, std::string_view mark) = 0;
     // Has a running screen reader say the text (UTF-8) now, without moving
     // the focus; nothing on screen changes.
     virtual void Announce(std::string_view text) = 0;
@@ -59,7 +64,7 @@ public:
     virtual void SendToPrinter(PrintDone done) = 0;
     // Tells the user something went wrong, without stopping the program.
     // One message at a time: while one is still shown, a new one takes its
-    // place in the same box.
+    // place in the same box, and a running screen reader says it.
     virtual void ShowMessage(std::string_view message) = 0;  // UTF-8
     // A message is on screen, not yet closed by the user.
     virtual bool MessageShown() const = 0;

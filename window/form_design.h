@@ -10,7 +10,6 @@
 #include "window/form_controls.h"
 
 #include <array>
-#include <string>
 
 namespace window {
 
@@ -22,7 +21,8 @@ struct BarDesign final {
     power::ScrollPosition designedPosition;
 };
 
-// In the order of the bars, HScroll1 to HScroll6; Reset relies on it.
+// In the order of the bars, HScroll1 to HScroll6, as ScrollPositions is:
+// Calculate reads the bars into their readings by it.
 inline constexpr std::array<BarDesign, power::kBarMeanings.size()> kBarDesigns{{
     {ScrollBar::HScroll1, Label::Label7, 1, 25, 1000},
     {ScrollBar::HScroll2, Label::Label8, 1, 25, 0},
@@ -51,13 +51,6 @@ constexpr const BarDesign& DesignOf(ScrollBar bar)
 constexpr power::BarMeaning MeaningOf(ScrollBar bar)
 {
     return power::kBarMeanings[Index(bar)];
-}
-
-// What the bar's value label shows for a position: 975 on HScroll1 ->
-// "＋0.25Ｄ", 45 on HScroll3 -> "135°".
-inline std::string ValueCaption(ScrollBar bar, power::ScrollPosition position)
-{
-    return power::ValueCaption(MeaningOf(bar).kind, position);
 }
 
 }  // namespace window

@@ -5,11 +5,13 @@
 // light look under any theme (its blue and magenta captions assume a light
 // background; only a Windows high-contrast theme, which the window follows
 // through colour_scheme.h, changes that), the faces it names find their
-// stand-ins (InsertFontSubstitutes), and the accessibility factories of
-// the announcer (announcer.h) and of the caller's own controls are
-// installed. Where no window can open at all the program says why in one
-// line (its words: platform/no_window.h) and exits with status 1, instead
-// of Qt's abort. Building the window is the caller's business.
+// stand-ins (InsertFontSubstitutes), the accessibility factories of the
+// announcer (announcer.h) and of the caller's own controls are installed,
+// and what Qt itself tells a screen reader a control does ("Press") is
+// said in Japanese or not at all. Where no window can open at all the
+// program says why in one line (its words: platform/no_window.h) and exits
+// with status 1, instead of Qt's abort. Building the window is the
+// caller's business.
 
 #include <QAccessible>
 #include <QApplication>

@@ -2,10 +2,12 @@
 
 Prints one line for each scroll bar (its name, then value, minimum,
 maximum and step as a reader gets them), then presses 「計 算」 through
-its action and prints each notification that showed within five seconds,
-as "shown: NAME|on screen" when a label of the window shows the same
-text. Run with Debian's python3, which has pyatspi, on the session bus
-the window uses.
+its action, and 「リセット」 once that has been heard, and prints each
+notification that showed until 「リセット」's, whose text is the argument
+(or for five seconds), as "shown: NAME|on screen" when a label of the
+window showed the same text then. "press NAME" presses that button alone,
+as a reader does whatever window holds the input. Run with Debian's
+python3, which has pyatspi, on the session bus the window uses.
 """
 import sys
 
@@ -34,33 +36,34 @@ def main():
         print("no application named pelmaro on the accessibility bus")
         return 1
     objects = list(walk(application))
+    button = lambda name: next(o for o in objects if o.getRole() == pyatspi.ROLE_PUSH_BUTTON and o.name == name)
+    if sys.argv[1] == "press":
+        button(sys.argv[2]).queryAction().doAction(0)
+        return 0
     for bar in (o for o in objects if o.getRole() == pyatspi.ROLE_SCROLL_BAR):
         value = bar.queryValue()
         print("bar: %s|%g|%g|%g|%g" % (bar.name, value.currentValue, value.minimumValue,
                                         value.maximumValue, value.minimumIncrement))
 
     shown = []
-
-    def on_showing(event):
-        if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
-            shown.append(event.source.name)
-
-    pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
-    calculate = next(o for o in objects if o.getRole() == pyatspi.ROLE_PUSH_BUTTON and o.name == "計 算")
-    calculate.queryAction().doAction(0)
     loop = GLib.MainLoop()
 
-    def heard():
-        if shown:
-            loop.quit()
-        return not shown
+    # A second notification of the result would come before 「リセット」's.
+    def on_showing(event):
+        if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+            name = event.source.name
+            labels = [o for o in walk(application) if o.getRole() == pyatspi.ROLE_LABEL and o.name == name]
+            shown.append("shown: %s|%s" % (name, "on screen" if labels else "on no label"))
+            if len(shown) == 1:
+                button("リセット").queryAction().doAction(0)
+            if name == sys.argv[2]:
+                loop.quit()
 
-    GLib.timeout_add(50, heard)
+    pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+    button("計 算").queryAction().doAction(0)
     GLib.timeout_add(5000, loop.quit)
     loop.run()
-    for name in shown:
-        labels = [o for o in walk(application) if o.getRole() == pyatspi.ROLE_LABEL and o.name == name]
-        print("shown: %s|%s" % (name, "on screen" if labels else "on no label"))
+    print("\n".join(shown))
     return 0
 
 

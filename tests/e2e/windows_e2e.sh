@@ -217,12 +217,18 @@ title="^$name $version セットアップ"
 wizard=$!
 wait_for 60 shown "$title" || fail "the setup program shows no window"
 page=$(xdotool search --onlyvisible --name "$title" | head -n 1)
-xdotool windowfocus --sync "$page" key Return  # the welcome page: 次へ
-sleep 1
-picture_of() { local keep=$WINDOW; WINDOW=$1; picture_window "$2"; WINDOW=$keep; }
-picture_of "$page" "$(dirname "$zip")/pelmaro-setup-licence.png"
-xdotool windowfocus --sync "$page" key Return  # the licence page: 同意する
-sleep 1
+# Presses Return on the setup's page, then waits for the next page to show.
+next_page() {
+  local keep=$WINDOW
+  WINDOW=$page
+  picture_window "$work/page.png"
+  xdotool windowfocus --sync "$page" key Return
+  picture_when "$work/page.png" "$work/next-page.png" differs || fail "Return on $1 did not lead to the next page"
+  WINDOW=$keep
+}
+next_page "the welcome page"  # 次へ
+cp "$work/next-page.png" "$(dirname "$zip")/pelmaro-setup-licence.png"
+next_page "the licence page"  # 同意する: the folder page shows, not a question
 ! asked "$title" || fail "the setup asked before its licence and folder pages"
 xdotool windowfocus --sync "$page" key Return  # the folder page: インストール
 wait_for 20 asked "$title" || fail "the setup did not ask to close the program"
@@ -267,10 +273,16 @@ wait_for 60 copy_done || fail "the silent uninstall kept waiting"
 unchanged "a silent uninstall that gave up"
 echo "silent uninstall with the program running: gave up after $((SECONDS - start)) s, nothing removed"
 
-# Closed while a silent setup waits, the program is replaced whole.
+# Closed while a silent setup waits, the program is replaced whole. The
+# setup is waiting once it has tried to open the running program's file
+# for writing, which Wine's server does with a Linux open, refused or not.
+inotifywait -t 20 -e open "$exe" >/dev/null 2>"$work/watch" &
+watcher=$!
+wait_for 10 grep -q "Watches established" "$work/watch" || fail "no watch on the program's file"
 "$WINE" "$older" /S &
 silent=$!
-sleep 5
+wait "$watcher" || fail "the silent setup never tried the running program's file"
+kill -0 "$silent" || fail "the silent setup ended before the program was closed"
 end_cleanly "$app"
 status=0
 wait "$silent" || status=$?

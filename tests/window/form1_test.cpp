@@ -83,55 +83,71 @@ TEST(Form1, ValueLabelsFollowTheirBars)
 
 // Keys typed on a focused bar as the window passes them on ('<' Backspace,
 // '!' Escape, '\n' Enter or leaving the bar, '~' the refusal's moment
-// passing): an applied entry moves the bar once, as a move would; a refused
-// or dropped one leaves it; the result is never touched.
-TEST(Form1, TypedEntriesMoveTheBarOnceOrLeaveIt)
+// passing, any other character a key with that text): an applied entry
+// moves the bar as a move would; a refused or dropped one leaves it; a key
+// refused within an entry leaves the entry as it was; the result is never
+// touched.
+TEST(Form1, TypedEntriesMoveTheBarOrLeaveIt)
 {
     const std::string offRange(power::RefusalCaption(power::BarKind::Sphere, power::EntryRefusal::OffRange));
-    // What a reader is told besides the bar's own change: a refusal, or
-    // an entry that left the bar where it was.
+    const std::string invalid(power::RefusalCaption(power::BarKind::Sphere, power::EntryRefusal::NotANumber));
+    // What a reader is told besides the bar's own change: a refusal, a
+    // reading that comes back, or an entry the bar already read as.
     const struct {
         ScrollBar bar;
         power::ScrollPosition position;
-        int beeps;
+        int changes, beeps;
         const char* keys;
         std::string caption;
         std::string said;
     } rows[] = {
-        {ScrollBar::HScroll2, 150, 0, "1.5\n", "-1.50Ｄ", ""},
-        {ScrollBar::HScroll6, 180, 0, "0\n", "180°", ""},
-        {ScrollBar::HScroll4, 1322, 0, "-3.29<2\n", "-3.22Ｄ", ""},
-        {ScrollBar::HScroll4, 700, 0, "a3 \n", "＋3.00Ｄ", ""},  // only digits, signs and points are typed
-        {ScrollBar::HScroll1, 1000, 0, "0\n", "0.00Ｄ", "0.00Ｄ"},  // the same position: no change notification
-        {ScrollBar::HScroll1, 1000, 0, "-3.2", "-3.2_", ""},
-        {ScrollBar::HScroll1, 1000, 0, "-3.2!", "0.00Ｄ", ""},
-        {ScrollBar::HScroll1, 1000, 0, "3<<\n", "0.00Ｄ", ""},
-        {ScrollBar::HScroll1, 1000, 1, "25\n", offRange, offRange},
-        {ScrollBar::HScroll1, 1000, 1, "25\n~", "0.00Ｄ", offRange},
-        {ScrollBar::HScroll1, 1000, 1, "25\n3~", "3_", offRange},  // a new entry outlives the moment
-        {ScrollBar::HScroll3, 90, 2, "1234567890", "12345678_", ""},
+        {ScrollBar::HScroll2, 150, 1, 0, "1.5\n", "-1.50Ｄ", ""},
+        {ScrollBar::HScroll6, 180, 1, 0, "0\n", "180°", ""},
+        {ScrollBar::HScroll3, 0, 2, 0, "0\n180\n", "180°", "180°"},  // the thumb crosses over, the reading stays
+        {ScrollBar::HScroll4, 1322, 1, 0, "-3.29<2\n", "-3.22Ｄ", ""},
+        {ScrollBar::HScroll1, 950, 1, 0, "0,5\n", "＋0.50Ｄ", ""},  // a comma is the point
+        {ScrollBar::HScroll1, 1000, 0, 0, "0、5", "0.5_", ""},
+        {ScrollBar::HScroll2, 25, 1, 0, "，25\n", "-0.25Ｄ", ""},
+        {ScrollBar::HScroll1, 1000, 0, 1, "0/", invalid, invalid},
+        {ScrollBar::HScroll1, 950, 1, 1, "0/~.5\n", "＋0.50Ｄ", invalid},  // the entry back as it was
+        {ScrollBar::HScroll1, 1000, 0, 1, "0 ", invalid, invalid},
+        {ScrollBar::HScroll1, 1000, 0, 1, "3x~", "3_", invalid},
+        {ScrollBar::HScroll1, 1000, 0, 3, "0///", invalid, invalid},  // a key held down is said once
+        {ScrollBar::HScroll4, 700, 1, 1, "a3 \n", "＋3.00Ｄ", invalid},  // outside an entry a letter is nothing
+        {ScrollBar::HScroll1, 1000, 0, 0, "0\n", "0.00Ｄ", "0.00Ｄ"},  // the same position: no change notification
+        {ScrollBar::HScroll1, 1000, 0, 0, "-3.2", "-3.2_", ""},
+        {ScrollBar::HScroll1, 1000, 0, 0, "-3.2!", "0.00Ｄ", "0.00Ｄ"},
+        {ScrollBar::HScroll1, 1000, 0, 0, "3<<\n", "0.00Ｄ", "0.00Ｄ"},
+        {ScrollBar::HScroll1, 1000, 0, 1, "25\n", offRange, offRange},
+        {ScrollBar::HScroll1, 1000, 0, 1, "25\n~", "0.00Ｄ", offRange},
+        {ScrollBar::HScroll1, 1000, 0, 1, "25\n3~", "3_", offRange},  // a new entry outlives the moment
+        {ScrollBar::HScroll3, 90, 0, 2, "1234567890", "12345678_", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.keys);
         ModelControls model;
         model.form().Calculate();
         model.ClearLog();
-        for (const char* key = row.keys; *key != '\0'; ++key) {
-            switch (*key) {
+        const std::string keys = row.keys;
+        for (std::size_t i = 0; i < keys.size();) {
+            // One key's text: a character of one to three UTF-8 bytes.
+            const auto lead = static_cast<unsigned char>(keys[i]);
+            const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : 3;
+            switch (keys[i]) {
             case '<': model.form().EraseTyped(row.bar); break;
             case '!': model.form().DropTyped(row.bar); break;
             case '\n': model.form().ApplyTyped(row.bar); break;
             case '~': model.RunLater(); break;
-            default: model.form().TypeOnBar(row.bar, std::string(1, *key)); break;
+            default: model.form().TypeOnBar(row.bar, keys.substr(i, length)); break;
             }
+            i += length;
         }
         EXPECT_EQ(model.Position(row.bar), row.position);
         EXPECT_EQ(model.Caption(window::DesignOf(row.bar).valueLabel), row.caption);
         EXPECT_EQ(model.Caption(Label::Label6), "Ｓ 0.00Ｄ");
         const auto& log = model.Log();
         EXPECT_EQ(std::count(log.begin(), log.end(), "beep"), row.beeps);
-        const bool moved = row.position != window::DesignOf(row.bar).designedPosition;
-        EXPECT_EQ(std::count(log.begin(), log.end(), std::string("change ") + window::testing::NameOf(row.bar)), moved ? 1 : 0);
+        EXPECT_EQ(std::count(log.begin(), log.end(), std::string("change ") + window::testing::NameOf(row.bar)), row.changes);
         std::string said;
         for (const std::string& entry : log) {
             if (entry.rfind("say ", 0) == 0) {
@@ -196,6 +212,7 @@ TEST(Form1, ResetWritesCaptionsThenPositionsWithNestedNotifications)
         "position HScroll6 90",
         "change HScroll6",
         "caption Label12 90°",
+        "say すべてのバーを最初の値に戻し、残余度数を消しました",  // once, when all is back
     };
     EXPECT_EQ(model.Log(), expected);
 }
@@ -208,7 +225,7 @@ TEST(Form1, ResetWithoutChangesRaisesNoNotification)
     for (const std::string& entry : model.Log()) {
         EXPECT_EQ(entry.rfind("change ", 0), std::string::npos) << entry;
     }
-    EXPECT_EQ(model.Log().size(), 13u);
+    EXPECT_EQ(model.Log().size(), 14u);  // 7 captions, 6 positions, 1 announcement
 }
 
 // Two presses, then the print system answers each: a failure is told with

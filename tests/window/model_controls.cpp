@@ -23,7 +23,7 @@ ModelControls::ModelControls()
     for (const BarDesign& design : kBarDesigns) {
         m_positions[Index(design.bar)] = design.designedPosition;
     }
-    m_form.Reset();  // as the window opens
+    m_form.Open();
     m_log.clear();
 }
 
@@ -49,6 +49,12 @@ void ModelControls::SetCaption(Label label, std::string_view caption)
 {
     m_log.push_back("caption " + NameOf(label) + " " + std::string(caption));
     m_captions[Index(label)] = caption;
+}
+
+void ModelControls::MarkCaption(Label label, std::string_view mark)
+{
+    m_log.push_back("mark " + NameOf(label) + " " + std::string(mark));
+    m_marks[Index(label)] = mark;
 }
 
 void ModelControls::ShowMessage(std::string_view message)

@@ -24,6 +24,7 @@ public:
     power::ScrollPosition Position(ScrollBar bar) const override;
     void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
     void SetCaption(Label label, std::string_view caption) override;
+    void MarkCaption(Label label, std::string_view mark) override;
     void Announce(std::string_view text) override { m_log.push_back("say " + std::string(text)); }
     void End() override { m_ended = true; }
     void SendToPrinter(PrintDone done) override;
@@ -37,6 +38,7 @@ public:
     Form1& form() { return m_form; }
 
     const std::string& Caption(Label label) const;
+    const std::string& Mark(Label label) const { return m_marks[Index(label)]; }
     const std::vector<std::string>& Log() const { return m_log; }
     void ClearLog() { m_log.clear(); }
     // Every message box shown, with what it says last.
@@ -53,6 +55,7 @@ private:
     Form1 m_form{*this};
     power::ScrollPositions m_positions{};
     std::array<std::string, kLabelCount> m_captions{};
+    std::array<std::string, kLabelCount> m_marks{};
     std::vector<std::string> m_log;
     std::vector<std::string> m_messages;
     bool m_messageShown = false;

@@ -132,12 +132,13 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
         }
         previous = control;
     }
-    // Ctrl+C (or the platform's copy key) copies the result, as calculators do.
-    auto* copy = new QAction(this);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WindowShortcut);
-    connect(copy, &QAction::triggered, this, &Form1Window::CopyResult);
-    addAction(copy);
+    // Every copy key of the platform copies the result, as calculators do:
+    // Ctrl+C, and Ctrl+Insert on Windows and X11.
+    m_copy = new QAction(FromUtf8(kCopyCaption), this);
+    m_copy->setShortcuts(QKeySequence::Copy);
+    m_copy->setShortcutContext(Qt::WindowShortcut);
+    connect(m_copy, &QAction::triggered, this, &Form1Window::CopyResult);
+    addAction(m_copy);
 
     // The first in the tab order (print) has the focus when the window opens.
     focusOrder.begin()->second->setFocus();
@@ -145,7 +146,7 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent)
     // would hold the window up for tens of milliseconds (its icon looked up
     // in the desktop's theme, its buttons, its native window).
     QTimer::singleShot(kMessageBoxMadeAfter, this, [this] { MessageBox(); });
-    m_form.Reset();  // the value labels' designed captions
+    m_form.Open();
     platform::FollowScreenScheme(*this);
 }
 
@@ -218,6 +219,11 @@ void Form1Window::SetCaption(Label label, std::string_view caption)
     m_labels[Index(label)]->SetCaption(FromUtf8(caption));
 }
 
+void Form1Window::MarkCaption(Label label, std::string_view mark)
+{
+    m_labels[Index(label)]->SetMark(FromUtf8(mark));
+}
+
 void Form1Window::Announce(std::string_view text)
 {
     m_announcer->Announce(FromUtf8(text));
@@ -225,9 +231,14 @@ void Form1Window::Announce(std::string_view text)
 
 void Form1Window::CopyResult() const
 {
-    const QString result = m_labels[Index(Label::Label6)]->text();
-    if (!result.isEmpty()) {
-        QGuiApplication::clipboard()->setText(result);
+    if (m_labels[Index(Label::Label6)]->text().isEmpty()) {
+        return;
+    }
+    const QString result = m_labels[Index(Label::Label6)]->Record();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(result);
+    if (clipboard->supportsSelection()) {
+        clipboard->setText(result, QClipboard::Selection);  // a middle-click pastes it too
     }
 }
 
@@ -259,6 +270,8 @@ void Form1Window::ShowMessage(std::string_view message)
     box.setText(FromUtf8(message));
     if (!box.isVisible()) {
         box.open();  // not exec(): the event loop keeps running, so nothing else stops
+    } else {
+        Announce(message);  // a reader reads a box as it opens, not as its text changes
     }
 }
 
@@ -290,8 +303,7 @@ void Form1Window::contextMenuEvent(QContextMenuEvent* event)
     }
     QMenu menu(this);
     menu.setFont(font());
-    QAction* copy = menu.addAction(FromUtf8(kCopyCaption), this, &Form1Window::CopyResult);
-    copy->setShortcut(QKeySequence::Copy);  // shown beside it
+    menu.addAction(m_copy);
     menu.exec(event->globalPos());
 }
 

@@ -4,8 +4,9 @@
 // each control's event to one Form1 operation, and gives Form1 the controls
 // it asks for; what Form1 announces reaches screen readers through an
 // announcer. Its one addition to the designed window: the result can be
-// copied, by Ctrl+C or the platform's copy key, or by 「コピー」 on a
-// right-click over it. The behaviour itself lives in Form1; whether the
+// copied, by any of the platform's copy keys (Ctrl+C, Ctrl+Insert) or by
+// 「コピー」 on a right-click over it, to the clipboard and, where there is
+// one (X11), the selection. The behaviour itself lives in Form1; whether the
 // screen shows the table's colours or the system's is
 // platform::ScreenScheme()'s call.
 
@@ -19,6 +20,7 @@
 
 #include <array>
 
+class QAction;
 class QMessageBox;
 
 namespace window::qt {
@@ -39,6 +41,7 @@ public:
     power::ScrollPosition Position(ScrollBar bar) const override;
     void SetPosition(ScrollBar bar, power::ScrollPosition position) override;
     void SetCaption(Label label, std::string_view caption) override;
+    void MarkCaption(Label label, std::string_view mark) override;
     void Announce(std::string_view text) override;
     void End() override;
     void SendToPrinter(PrintDone done) override;
@@ -47,7 +50,8 @@ public:
     void Beep() override;
     void After(std::chrono::milliseconds delay, std::function<void()> action) override;
 
-    // The result as shown, to the clipboard; nothing when there is none.
+    // The result as a reader hears it (with its mark, if any), to the
+    // clipboard and the selection; nothing when there is none.
     void CopyResult() const;
 
 protected:
@@ -65,6 +69,7 @@ private:
     platform::WindowPrinter m_printer;
     std::array<FormScrollBar*, power::kBarMeanings.size()> m_bars{};
     std::array<FormLabel*, kLabelCount> m_labels{};
+    QAction* m_copy = nullptr;  // offered by its keys and in the result's menu
     QMessageBox& MessageBox();  // the one message box, made the first time it is needed
     QMessageBox* m_message = nullptr;
 };

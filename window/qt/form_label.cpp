@@ -35,7 +35,24 @@ void FormLabel::SetBox(const QRect& box)
 void FormLabel::SetCaption(const QString& caption)
 {
     setText(caption);
+    if (!m_mark.isEmpty()) {
+        setAccessibleName(Record());
+    }
     FitCaption();
+}
+
+void FormLabel::SetMark(const QString& mark)
+{
+    m_mark = mark;
+    // Unnamed, a label is heard by its caption.
+    setAccessibleName(m_mark.isEmpty() ? QString() : Record());
+    FitCaption();
+    update();
+}
+
+QString FormLabel::Record() const
+{
+    return text() + m_mark;
 }
 
 QRect FormLabel::BoxInside() const
@@ -71,6 +88,7 @@ void FormLabel::FitCaption()
     // work before drawing it).
     const int reach = Reach();
     setGeometry(m_box.adjusted(-reach, -reach, reach, m_box.height() + reach));
+    m_drawnFont = font();
     if (!std::exchange(m_measureQueued, true)) {
         QCoreApplication::postEvent(this, new QEvent(MeasureEvent()));
     }
@@ -100,8 +118,22 @@ void FormLabel::MeasureCaption()
     const QRect inBox = QRect(QPoint(), m_box.size()).adjusted(0, -platform::ExcessAscent(font()), 0, 0);
     const QRect laidOut =
         fontMetrics().boundingRect(inBox, static_cast<int>(alignment()) | Qt::TextWordWrap, text());
-    const int below = std::max(0, laidOut.bottom() + 1 - m_box.height());
-    setGeometry(m_box.adjusted(-reach, -reach, reach, below + reach));
+    int bottom = laidOut.bottom() + 1;
+    if (!m_mark.isEmpty()) {
+        m_markTop = bottom;
+        const QRect below(0, m_markTop, m_box.width(), m_box.height());
+        bottom += QFontMetrics(MarkFont(), this).boundingRect(below, static_cast<int>(alignment()) | Qt::TextWordWrap, m_mark).height();
+    }
+    m_drawnFont = DrawnFont();
+    setGeometry(m_box.adjusted(-reach, -reach, reach, std::max(0, bottom - m_box.height()) + reach));
+}
+
+QFont FormLabel::MarkFont() const
+{
+    QFont mark = font();
+    mark.setPointSizeF(font().pointSizeF() * 2 / 3);
+    mark.setBold(false);
+    return mark;
 }
 
 QFont FormLabel::DrawnFont() const
@@ -140,12 +172,30 @@ void FormLabel::changeEvent(QEvent* event)
 void FormLabel::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    painter.setFont(DrawnFont());
+    painter.setFont(m_drawnFont);
     if (m_filled) {
         painter.fillRect(BoxInside(), palette().brush(backgroundRole()));
     }
-    style()->drawItemText(&painter, TextRect(), static_cast<int>(alignment()) | Qt::TextWordWrap, palette(),
-                          isEnabled(), text(), foregroundRole());
+    const int flags = static_cast<int>(alignment()) | Qt::TextWordWrap;
+    if (m_mark.isEmpty()) {
+        style()->drawItemText(&painter, TextRect(), flags, palette(), isEnabled(), text(), foregroundRole());
+        return;
+    }
+    // Muted: half way from the caption's colour to what lies behind it,
+    // so it still reads (blue on the designed grey: 3.1 : 1), in any scheme.
+    // The mark is in the palette's plain text colour (black on the designed
+    // grey), the clearest a small face can have.
+    QPalette muted = palette();
+    const QColor shown = muted.color(foregroundRole());
+    const QColor behind = muted.color(backgroundRole());
+    muted.setColor(foregroundRole(), QColor((shown.red() + behind.red()) / 2, (shown.green() + behind.green()) / 2,
+                                            (shown.blue() + behind.blue()) / 2));
+    style()->drawItemText(&painter, TextRect(), flags, muted, isEnabled(), text(), foregroundRole());
+    painter.setFont(MarkFont());
+    QRect mark = BoxInside();
+    mark.setTop(mark.top() + m_markTop);
+    mark.setBottom(height() - 1);
+    style()->drawItemText(&painter, mark, flags, palette(), isEnabled(), m_mark, QPalette::Text);
 }
 
 }  // namespace window::qt

@@ -39,7 +39,7 @@ public:
     QString text(QAccessible::Text type) const override
     {
         if (type == QAccessible::Value || type == QAccessible::Description) {
-            return m_bar->ValueCaption();
+            return m_bar->LabelText();
         }
         return QAccessibleWidget::text(type);
     }
@@ -74,7 +74,7 @@ QAccessibleInterface* FormScrollBar::AccessibleInterface(const QString& /*classN
 }
 
 FormScrollBar::FormScrollBar(power::BarKind kind, const QLabel& valueLabel, QWidget* parent)
-    : QScrollBar(Qt::Horizontal, parent), m_kind(kind), m_valueLabel(valueLabel)
+    : QScrollBar(Qt::Horizontal, parent), m_kind(kind), m_valueLabel(&valueLabel)
 {
     setTracking(false);
     setFocusPolicy(Qt::StrongFocus);
@@ -83,9 +83,9 @@ FormScrollBar::FormScrollBar(power::BarKind kind, const QLabel& valueLabel, QWid
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-QString FormScrollBar::ValueCaption() const
+QString FormScrollBar::LabelText() const
 {
-    return m_valueLabel.text();
+    return m_valueLabel.isNull() ? QString() : m_valueLabel->text();
 }
 
 bool FormScrollBar::event(QEvent* event)
@@ -124,6 +124,16 @@ void FormScrollBar::CancelDrag()
     QMouseEvent release(QEvent::MouseButtonRelease, where, mapToGlobal(where), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QScrollBar::mouseReleaseEvent(&release);
+}
+
+void FormScrollBar::mousePressEvent(QMouseEvent* event)
+{
+    // A middle-button press in the trough puts the thumb under the pointer
+    // before Qt holds it down, so Qt tells no sliderMoved of that move.
+    QScrollBar::mousePressEvent(event);
+    if (isSliderDown() && sliderPosition() != value()) {
+        emit sliderMoved(sliderPosition());
+    }
 }
 
 void FormScrollBar::keyPressEvent(QKeyEvent* event)

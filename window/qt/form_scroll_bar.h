@@ -5,7 +5,8 @@
 // platform: Left and Right step, Page Up and Page Down page, Home and End
 // go to the ends; one wheel notch is one step. Its position changes when a
 // gesture completes: a dragged thumb only moves (sliderMoved) until it is
-// released, and a drag that anything else cuts short (another button or a
+// released, also one that a press put under the pointer (the middle
+// button in the trough), and a drag that anything else cuts short (another button or a
 // key, the focus or the window going, a dialog opening) puts the thumb back
 // where the bar is, so the bar and what is shown of the drag never part.
 // It has no context menu. Keys that may type a value are passed on as
@@ -13,11 +14,12 @@
 // input method, so one switched on does not come between. When it has the
 // focus its thumb carries a focus frame. Assistive technology reads and
 // sets its value as a reading (-3.25 dioptres, 175 degrees), its text as
-// the label above it shows it ("-3.25Ｄ"), once StartApplication has
-// installed AccessibleInterface.
+// the label above it shows it ("-3.25Ｄ", nothing once that label is
+// gone), once StartApplication has installed AccessibleInterface.
 
 #include "power/lens_reading.h"
 
+#include <QPointer>
 #include <QScrollBar>
 
 class QAccessibleInterface;
@@ -37,7 +39,8 @@ public:
     // Qt's accessibility factory for these bars (QAccessible::installFactory).
     static QAccessibleInterface* AccessibleInterface(const QString& className, QObject* object);
 
-    QString ValueCaption() const;
+    // What the value label shows now.
+    QString LabelText() const;
 
 signals:
     void Typed(const QString& text);  // a key with text that is none of the bar's own
@@ -49,6 +52,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -58,7 +62,7 @@ private:
     void CancelDrag();
 
     power::BarKind m_kind;
-    const QLabel& m_valueLabel;
+    QPointer<const QLabel> m_valueLabel;  // a sibling, which may go first
     int m_wheelDelta = 0;  // eighths of a degree not yet turned into a step
 };
 

@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPicture>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTemporaryDir>
 #include <QThread>
@@ -447,6 +448,16 @@ TEST_F(FormEvents, UsableThroughAccessibility)
         }
         return nullptr;
     };
+    // Qt's own words for what a control does, which a reader reads, are
+    // Japanese or unsaid.
+    for (int i = 0; i < window->childCount(); ++i) {
+        if (const QAccessibleActionInterface* does = window->child(i)->actionInterface()) {
+            for (const QString& name : does->actionNames() + QStringList{QAccessibleActionInterface::increaseAction()}) {
+                const QString said = does->localizedActionName(name) + does->localizedActionDescription(name);
+                EXPECT_FALSE(said.contains(QRegularExpression("[A-Za-z]"))) << said.toStdString();
+            }
+        }
+    }
     const struct {
         const char* name;
         ScrollBar bar;
@@ -476,18 +487,29 @@ TEST_F(FormEvents, UsableThroughAccessibility)
 
     // What a running reader is told, whatever has the focus: the result,
     // after a press through accessibility (an animated click, landing a
-    // moment later), and a refused entry's reason.
+    // moment later), a refused entry's reason, the reading back after
+    // Escape, 「リセット」 done, and a message that takes another's place
+    // (the first a reader reads as its box opens).
     const ReaderListening reader;
     QAccessibleInterface* calculate = findByName("計 算");
     ASSERT_NE(calculate, nullptr);
     calculate->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(QTest::qWaitFor([] { return !ReaderListening::Heard().isEmpty(); }));
+    const QString result = Caption("Label6");
     Bar("HScroll1")->setFocus();
     QTest::keyClicks(Bar("HScroll1"), "25");
     QTest::keyClick(Bar("HScroll1"), Qt::Key_Enter);
-    EXPECT_EQ(ReaderListening::Heard(), QStringList({Caption("Label6"), Caption("Label7")}));
     EXPECT_EQ(Caption("Label7").toStdString(),
               power::RefusalCaption(power::BarKind::Sphere, power::EntryRefusal::OffRange));
+    const QString refusal = Caption("Label7");
+    QTest::keyClicks(Bar("HScroll1"), "3");
+    QTest::keyClick(Bar("HScroll1"), Qt::Key_Escape);
+    QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
+    m_window->ShowMessage("一回目");
+    m_window->ShowMessage("二回目");
+    m_window->findChild<QMessageBox*>("message")->accept();
+    EXPECT_EQ(ReaderListening::Heard(),
+              QStringList({result, refusal, "-3.25Ｄ", "すべてのバーを最初の値に戻し、残余度数を消しました", "二回目"}));
 }
 
 // Ctrl+C copies the result as shown, and so does 「コピー」 on a right-click
