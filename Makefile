@@ -20,7 +20,7 @@ PACKAGE_CHECK_PACKAGES := $(RUN_PACKAGES) dpkg-dev desktop-file-utils lintian ap
 # under Wine.
 WINDOWS_PACKAGES      := cmake ninja-build g++ qt6-base-dev libgtest-dev dpkg-dev xz-utils git nsis python3 \
                          g++-mingw-w64-x86-64-posix mingw-w64
-WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils imagemagick unzip icoutils inotify-tools \
+WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) wine64 wine xvfb xdotool x11-utils xclip imagemagick unzip icoutils inotify-tools \
                          fonts-ipafont-gothic fonts-rocknroll \
                          cups printer-driver-cups-pdf ghostscript python3
 

@@ -61,7 +61,10 @@ void FormButton::paintEvent(QPaintEvent* /*event*/)
     QStyleOptionButton option;
     initStyleOption(&option);
     if (PaintingThePage(painter)) {
+        // Nor through a style's animation of the change (Windows fades a
+        // hover out), whose first picture is the hovered button.
         option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+        option.styleObject = nullptr;
     }
     painter.drawControl(QStyle::CE_PushButton, option);
 }

@@ -217,11 +217,25 @@ void FormScrollBar::wheelEvent(QWheelEvent* event)
 
 void FormScrollBar::paintEvent(QPaintEvent* event)
 {
+    {
+        QPainter page(this);
+        if (PaintingThePage(page)) {
+            // Without the mouse's hover, and not through a style's animation
+            // of it (Windows fades a bar's hover in and out).
+            QStyleOptionSlider slider;
+            initStyleOption(&slider);
+            slider.subControls = QStyle::SC_All;
+            slider.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+            slider.styleObject = nullptr;
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &slider, &page, this);
+            return;
+        }
+    }
     QScrollBar::paintEvent(event);
-    QPainter painter(this);
-    if (!hasFocus() || PaintingThePage(painter)) {
+    if (!hasFocus()) {
         return;
     }
+    QPainter painter(this);
     // Neither Fusion nor the Windows styles mark a focused scroll bar; a
     // keyboard user must see which reading the arrow keys will change. A
     // frame in the selection colour inside the thumb, as clear in a tiny bar

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <mutex>
-#include <optional>
 
 namespace platform {
 
@@ -37,23 +36,24 @@ void PrepareSender()
 }
 
 // Qt's own printer, for print systems other than CUPS: the Windows spooler
-// takes a job as painting ends, and is asked itself what became of it. The
-// deadline is not Qt's to keep; a local spooler answers at once.
+// takes a job as painting ends, and is asked itself what became of it. Qt's
+// printer keeps no time limit: where it hands the job over only after the
+// print's patience (told as unanswered by then, or as unsettled) or after
+// leaving gave up on it, the job is withdrawn rather than let out.
 PrintOutcome SendPage(const Page& page)
 {
-    // One document at a time, so that the spooler's new job is this one.
+    // One document at a time: a spooler that hangs holds one print, and the
+    // presses behind it are told as not made, their pages never sent.
     static std::timed_mutex sending;
-    const std::unique_lock lock(sending, page.budget.Ends());
-    if (!lock.owns_lock()) {
-        return PrintOutcome::NoAnswer;  // the print before it still hangs
+    std::unique_lock lock(sending, std::defer_lock);
+    while (!lock.try_lock_until(std::min(page.budget.Ends(), PrintClock::now() + kRetryEvery))) {
+        if (page.budget.Spent()) {
+            return PrintOutcome::NoAnswer;
+        }
     }
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
         return PrintOutcome::NoPrinter;
-    }
-    const SpoolerWatch spooler(defaultPrinter.printerName());
-    if (const std::optional<PrintOutcome> refusal = spooler.Refusal()) {
-        return *refusal;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     printer.setDocName(page.name);
@@ -67,16 +67,23 @@ PrintOutcome SendPage(const Page& page)
     if (!(placed.scale > 0)) {
         return PrintOutcome::NoPrintableArea;  // refused before the spooler has a job
     }
+    SpoolerWatch spooler(defaultPrinter.printerName(), page.name);
     QPainter painter;
     if (!painter.begin(&printer)) {
         return PrintOutcome::SendFailed;
     }
+    page.budget.Heard();
     DrawPage(painter, page, placed, printer.resolution());
     const bool ended = EndDocument([&painter] { return painter.end(); });
-    if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
-        return spooler.Refusal().value_or(PrintOutcome::SendFailed);
+    lock.unlock();  // the job is the spooler's: the next press may go on
+    if (page.budget.Spent()) {
+        return spooler.Withdraw(PrintOutcome::NoAnswer);  // taken past the print's patience, or left behind
     }
-    return spooler.Fate(page.name, page.budget.Ends());
+    page.budget.Heard();
+    if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+        return spooler.Withdraw(PrintOutcome::SendFailed);
+    }
+    return spooler.Fate(page.budget);
 }
 
 }  // namespace platform

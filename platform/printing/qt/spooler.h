@@ -1,21 +1,22 @@
 #pragma once
 
-// What the print spooler itself says of a printer and of a job handed to
-// it, where Qt's printer says less: on Windows Qt reports a print as done
-// once the page is drawn, whatever the spooler then makes of it (Qt only
-// warns when the spooler refuses the document). Used by the sender that
-// goes through Qt's printer; elsewhere there is nothing more to ask, and
-// every answer is "nothing to say". Draws nothing.
+// What the Windows spooler itself holds of one print's job, where Qt's
+// printer says less: Qt reports a print as done once the page is drawn,
+// whatever the spooler then makes of it (it only warns when the spooler
+// refuses the document). The job is found by the print's document name,
+// which no other print has, then followed by the id the spooler gave it;
+// a job told as not made is deleted, so that it cannot come out later.
+// Used by the sender that goes through Qt's printer (Windows); draws
+// nothing and decides nothing about when a print is given up.
 
+#include "platform/printing/print_budget.h"
 #include "platform/printing/print_outcome.h"
 
 #include <QString>
 #include <QtGlobal>
 
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace platform {
 
@@ -32,25 +33,26 @@ bool EndDocument(const std::function<bool()>& endPainting);
 
 class SpoolerWatch final {
 public:
-    // Opens the printer and notes the jobs already in its queue.
-    explicit SpoolerWatch(const QString& printer);
-    // Windows: the same through the given spooler calls (a test's fake).
-    SpoolerWatch(const QString& printer, const WinspoolCalls& calls);
+    // Opens the printer to follow the job of `document`, this print's name.
+    SpoolerWatch(const QString& printer, const QString& document);
+    // The same through the given spooler calls (a test's fake).
+    SpoolerWatch(const QString& printer, const QString& document, const WinspoolCalls& calls);
     ~SpoolerWatch();
     Q_DISABLE_COPY_MOVE(SpoolerWatch)
 
-    // Before sending: the printer is gone, offline, in error or not
-    // available; nothing when it can take a job.
-    std::optional<PrintOutcome> Refusal() const;
+    // After the document was handed over: watches its job for
+    // kSpoolerWatch at most, until `budget` ends; every listing the spooler
+    // gives is heard. Printing, printed, queued behind others or held:
+    // accepted. Deleted unprinted: SendFailed. In error, offline or out of
+    // paper: withdrawn as NotAccepting. A queue the spooler cannot list
+    // (Wine's) says nothing: Qt's word stands.
+    PrintOutcome Fate(const PrintBudget& budget);
 
-    // After sending the document named `document`: watches the new job
-    // for a moment, at most until `deadline`. Printing, printed, queued
-    // behind others or held on a paused printer: accepted. In error,
-    // offline or deleted unprinted: why not. The job is the first new one
-    // of that name (the caller sends one document at a time), followed by
-    // the id the spooler gave it from then on. A queue the spooler cannot
-    // list (Wine's) says nothing: Qt's word stands.
-    PrintOutcome Fate(const QString& document, std::chrono::steady_clock::time_point deadline) const;
+    // The print is not made (refused, or given up): its job is deleted.
+    // `why` where none of it is left in the queue; Unsettled where the
+    // spooler cannot list its jobs or keeps this one (the page may still
+    // come out).
+    PrintOutcome Withdraw(PrintOutcome why);
 
 private:
     struct State;

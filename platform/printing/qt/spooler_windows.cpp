@@ -1,9 +1,7 @@
 #include "platform/printing/qt/spooler.h"
 #include "platform/printing/qt/spooler_windows.h"
 
-#include <QtGlobal>
-
-#include <set>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,14 +9,6 @@
 namespace platform {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// How long a job that sits in the queue is watched before it is taken as
-// queued behind others: long enough to see a printer fail it at once, short
-// enough that leaving the program right after a print does not wait on it.
-constexpr std::chrono::milliseconds kWatch{2'000};
-constexpr std::chrono::milliseconds kLookEvery{100};
 
 // Qt 6.4's printer warns "QWin32PrintEngine::end: EndDoc failed" (or
 // EndPage) when the spooler refuses the document, and reports the print as
@@ -72,24 +62,6 @@ std::optional<std::vector<Job>> Jobs(const WinspoolCalls& calls, HANDLE printer)
     return std::nullopt;
 }
 
-// A job's status that settles its fate; nothing while it waits its turn.
-std::optional<PrintOutcome> Settled(DWORD status)
-{
-    constexpr DWORD kStuck = JOB_STATUS_ERROR | JOB_STATUS_OFFLINE | JOB_STATUS_PAPEROUT | JOB_STATUS_BLOCKED_DEVQ
-                             | JOB_STATUS_USER_INTERVENTION;
-    constexpr DWORD kGoing = JOB_STATUS_PRINTING | JOB_STATUS_PRINTED | JOB_STATUS_COMPLETE | JOB_STATUS_PAUSED;
-    if ((status & kStuck) != 0) {
-        return PrintOutcome::NotAccepting;
-    }
-    if ((status & (JOB_STATUS_DELETED | JOB_STATUS_DELETING)) != 0 && (status & JOB_STATUS_PRINTED) == 0) {
-        return PrintOutcome::SendFailed;
-    }
-    if ((status & kGoing) != 0) {
-        return PrintOutcome::Accepted;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 void HearPrintEngineWarnings()
@@ -112,27 +84,46 @@ bool EndDocument(const std::function<bool()>& endPainting)
 
 const WinspoolCalls& SystemWinspool()
 {
-    static const WinspoolCalls calls{OpenPrinterW, ClosePrinter, EnumJobsW, GetPrinterW};
+    static const WinspoolCalls calls{OpenPrinterW, ClosePrinter, EnumJobsW, SetJobW};
     return calls;
 }
 
 struct SpoolerWatch::State final {
     WinspoolCalls calls;
     HANDLE printer = nullptr;
-    std::set<DWORD> earlierJobs;
+    std::wstring document;
+    std::optional<DWORD> id;  // once the job has been seen
+
+    std::optional<std::vector<Job>> List() const
+    {
+        return printer ? Jobs(calls, printer) : std::nullopt;
+    }
+    // This print's job among `jobs`: by its id once seen, by its name
+    // before; null where it is not there.
+    const Job* Find(const std::vector<Job>& jobs)
+    {
+        for (const Job& job : jobs) {
+            if (id ? job.id == *id : job.document == document) {
+                id = job.id;
+                return &job;
+            }
+        }
+        return nullptr;
+    }
 };
 
-SpoolerWatch::SpoolerWatch(const QString& printer) : SpoolerWatch(printer, SystemWinspool()) {}
+SpoolerWatch::SpoolerWatch(const QString& printer, const QString& document)
+    : SpoolerWatch(printer, document, SystemWinspool())
+{
+}
 
-SpoolerWatch::SpoolerWatch(const QString& printer, const WinspoolCalls& calls) : m_state(std::make_unique<State>())
+SpoolerWatch::SpoolerWatch(const QString& printer, const QString& document, const WinspoolCalls& calls)
+    : m_state(std::make_unique<State>())
 {
     m_state->calls = calls;
+    m_state->document = document.toStdWString();
     std::wstring name = printer.toStdWString();
-    if (m_state->calls.openPrinter(name.data(), &m_state->printer, nullptr)) {
-        for (const Job& job : Jobs(m_state->calls, m_state->printer).value_or(std::vector<Job>{})) {
-            m_state->earlierJobs.insert(job.id);
-        }
-    } else {
+    if (!m_state->calls.openPrinter(name.data(), &m_state->printer, nullptr)) {
         m_state->printer = nullptr;
     }
 }
@@ -144,60 +135,49 @@ SpoolerWatch::~SpoolerWatch()
     }
 }
 
-std::optional<PrintOutcome> SpoolerWatch::Refusal() const
+PrintOutcome SpoolerWatch::Fate(const PrintBudget& budget)
 {
-    if (!m_state->printer) {
-        return PrintOutcome::NoPrinter;  // deleted since Windows named it the default
-    }
-    DWORD needed = 0;
-    m_state->calls.getPrinter(m_state->printer, 2, nullptr, 0, &needed);
-    std::vector<BYTE> buffer(needed);
-    if (needed < sizeof(PRINTER_INFO_2W)
-        || !m_state->calls.getPrinter(m_state->printer, 2, buffer.data(), needed, &needed)) {
-        return std::nullopt;  // a status that cannot be read refuses nothing
-    }
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-    constexpr DWORD kCannotPrint = PRINTER_STATUS_OFFLINE | PRINTER_STATUS_ERROR | PRINTER_STATUS_NOT_AVAILABLE
-                                   | PRINTER_STATUS_PENDING_DELETION;
-    if ((info->Status & kCannotPrint) != 0) {
-        return PrintOutcome::NotAccepting;
-    }
-    return std::nullopt;
-}
-
-PrintOutcome SpoolerWatch::Fate(const QString& document, Clock::time_point deadline) const
-{
-    if (!m_state->printer) {
-        return PrintOutcome::Accepted;
-    }
-    const std::wstring name = document.toStdWString();
-    const Clock::time_point until = std::min(deadline, Clock::now() + kWatch);
-    std::optional<DWORD> ours;
+    constexpr DWORD kStuck = JOB_STATUS_ERROR | JOB_STATUS_OFFLINE | JOB_STATUS_PAPEROUT | JOB_STATUS_BLOCKED_DEVQ
+                             | JOB_STATUS_USER_INTERVENTION;
+    constexpr DWORD kGoing = JOB_STATUS_PRINTING | JOB_STATUS_PRINTED | JOB_STATUS_COMPLETE | JOB_STATUS_PAUSED;
+    const PrintClock::time_point until = PrintClock::now() + kSpoolerWatch;
     // A job never seen (Wine hands it on as the document ends) or gone
     // after it was seen waiting its turn has been printed.
-    while (Clock::now() < until) {
-        const std::optional<std::vector<Job>> jobs = Jobs(m_state->calls, m_state->printer);
+    for (; PrintClock::now() < until && !budget.Spent(); std::this_thread::sleep_for(kRetryEvery)) {
+        const std::optional<std::vector<Job>> jobs = m_state->List();
         if (!jobs) {
             return PrintOutcome::Accepted;
         }
-        std::optional<DWORD> status;
-        for (const Job& job : *jobs) {
-            const bool isOurs =
-                ours ? job.id == *ours : !m_state->earlierJobs.contains(job.id) && job.document == name;
-            if (isOurs && !status) {
-                ours = job.id;
-                status = job.status;
-            }
-        }
-        if (!status) {
+        budget.Heard();
+        const Job* ours = m_state->Find(*jobs);
+        if (!ours) {
             return PrintOutcome::Accepted;
         }
-        if (const std::optional<PrintOutcome> settled = Settled(*status)) {
-            return *settled;
+        if ((ours->status & kStuck) != 0) {
+            return Withdraw(PrintOutcome::NotAccepting);
         }
-        std::this_thread::sleep_for(kLookEvery);
+        if ((ours->status & (JOB_STATUS_DELETED | JOB_STATUS_DELETING)) != 0
+            && (ours->status & JOB_STATUS_PRINTED) == 0) {
+            return PrintOutcome::SendFailed;
+        }
+        if ((ours->status & kGoing) != 0) {
+            return PrintOutcome::Accepted;
+        }
     }
     return PrintOutcome::Accepted;
+}
+
+PrintOutcome SpoolerWatch::Withdraw(PrintOutcome why)
+{
+    const std::optional<std::vector<Job>> jobs = m_state->List();
+    if (!jobs) {
+        return PrintOutcome::Unsettled;
+    }
+    const Job* ours = m_state->Find(*jobs);
+    if (ours && !m_state->calls.setJob(m_state->printer, ours->id, 0, nullptr, JOB_CONTROL_DELETE)) {
+        return PrintOutcome::Unsettled;
+    }
+    return why;
 }
 
 }  // namespace platform

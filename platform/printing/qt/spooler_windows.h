@@ -13,10 +13,11 @@ namespace platform {
 struct WinspoolCalls final {
     std::function<BOOL(LPWSTR, LPHANDLE, LPPRINTER_DEFAULTSW)> openPrinter;
     std::function<BOOL(HANDLE)> closePrinter;
-    // EnumJobsW and GetPrinterW, failing with ERROR_INSUFFICIENT_BUFFER
-    // (GetLastError) when the buffer is short.
+    // EnumJobsW, failing with ERROR_INSUFFICIENT_BUFFER (GetLastError)
+    // when the buffer is short.
     std::function<BOOL(HANDLE, DWORD, DWORD, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD)> enumJobs;
-    std::function<BOOL(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD)> getPrinter;
+    // SetJobW: here only to delete a job by its id (JOB_CONTROL_DELETE).
+    std::function<BOOL(HANDLE, DWORD, DWORD, LPBYTE, DWORD)> setJob;
 };
 
 // winspool itself.

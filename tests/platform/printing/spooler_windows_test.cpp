@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,13 @@ Listing Queue(std::vector<FakeJob> jobs, std::optional<std::size_t> sizedAs = st
 const Listing kUnreadable{false, {}, std::nullopt};
 
 // winspool as the spooler would answer: the listings in turn (the last
-// one again once they run out), the first when the watch opens.
+// one again once they run out); the jobs it was asked to delete.
 class FakeSpooler final {
 public:
-    FakeSpooler(std::optional<DWORD> printerStatus, std::vector<Listing> listings)
-        : m_printerStatus(printerStatus), m_listings(std::move(listings))
+    FakeSpooler(std::vector<Listing> listings, bool keepsJobs) : m_listings(std::move(listings)), m_keepsJobs(keepsJobs)
     {
     }
+    std::vector<DWORD> deleted;
 
     platform::WinspoolCalls Calls()
     {
@@ -51,15 +52,9 @@ public:
                 [this](HANDLE, DWORD, DWORD, DWORD, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD count) {
                     return EnumJobs(buffer, size, needed, count);
                 },
-                [this](HANDLE, DWORD, LPBYTE buffer, DWORD size, LPDWORD needed) {
-                    *needed = sizeof(PRINTER_INFO_2W);
-                    if (!m_printerStatus || size < *needed) {
-                        SetLastError(m_printerStatus ? ERROR_INSUFFICIENT_BUFFER : ERROR_ACCESS_DENIED);
-                        return FALSE;
-                    }
-                    *reinterpret_cast<PRINTER_INFO_2W*>(buffer) = PRINTER_INFO_2W{};
-                    reinterpret_cast<PRINTER_INFO_2W*>(buffer)->Status = *m_printerStatus;
-                    return TRUE;
+                [this](HANDLE, DWORD job, DWORD, LPBYTE, DWORD command) {
+                    deleted.push_back(command == JOB_CONTROL_DELETE ? job : 0);
+                    return m_keepsJobs ? FALSE : TRUE;
                 }};
     }
 
@@ -91,48 +86,59 @@ private:
         return TRUE;
     }
 
-    std::optional<DWORD> m_printerStatus;
     std::vector<Listing> m_listings;
+    bool m_keepsJobs;
     std::size_t m_next = 0;
     bool m_sized = false;
 };
 
-// The spooler's words, before sending and after, to an outcome.
-TEST(Spooler, DecisionsFromWhatTheSpoolerSays)
+// What the spooler holds of this print, after its document was handed
+// over (its fate) or once the print is not made (withdrawn): the outcome,
+// and the jobs deleted. The job is this print's by its name, then its id.
+TEST(Spooler, DecisionsFromWhatTheSpoolerHolds)
 {
-    const FakeJob other{3, L"Report", 0};
+    using enum PrintOutcome;
+    const wchar_t* const ours = L"Form1 2026-12-10 14:05:09.123 #3";
+    const FakeJob other{5, L"Form1 2026-12-10 14:05:08.021 #2", JOB_STATUS_ERROR};
+    const FakeJob queued{7, ours, 0};
+    const FakeJob failed{7, ours, JOB_STATUS_ERROR};
     const struct {
         const char* name;
-        std::optional<DWORD> printerStatus;
-        std::vector<Listing> listings;  // the first before sending
-        std::optional<PrintOutcome> refusal;
-        PrintOutcome fate;
+        std::vector<Listing> listings;
+        bool withdrawn;  // Withdraw(NoAnswer), not Fate
+        bool kept;       // the spooler refuses to delete
+        PrintOutcome outcome;
+        std::vector<DWORD> deleted;
     } rows[] = {
-        {"printing", 0, {{}, Queue({{7, L"Form1", JOB_STATUS_PRINTING}})}, std::nullopt, PrintOutcome::Accepted},
-        {"in error", 0, {{}, Queue({{7, L"Form1", JOB_STATUS_ERROR}})}, std::nullopt, PrintOutcome::NotAccepting},
-        {"deleted unprinted", 0, {{}, Queue({{7, L"Form1", JOB_STATUS_DELETING}})}, std::nullopt,
-         PrintOutcome::SendFailed},
-        {"queued, then gone: printed", 0, {{}, Queue({{7, L"Form1", 0}}), {}}, std::nullopt, PrintOutcome::Accepted},
-        {"the queue grows while it is listed", 0,
-         {Queue({other}), Queue({other, {7, L"Form1", JOB_STATUS_ERROR}}, 1)}, std::nullopt,
-         PrintOutcome::NotAccepting},
-        {"a second Form1 after ours went", 0,
-         {{}, Queue({{7, L"Form1", 0}}), Queue({{9, L"Form1", JOB_STATUS_ERROR}})}, std::nullopt,
-         PrintOutcome::Accepted},
-        {"an earlier Form1 in error is not ours", 0,
-         {Queue({{5, L"Form1", JOB_STATUS_ERROR}}), Queue({{5, L"Form1", JOB_STATUS_ERROR}})}, std::nullopt,
-         PrintOutcome::Accepted},
-        {"nothing readable (Wine)", std::nullopt, {kUnreadable}, std::nullopt, PrintOutcome::Accepted},
-        {"printer offline", PRINTER_STATUS_OFFLINE, {{}}, PrintOutcome::NotAccepting, PrintOutcome::Accepted},
+        {"printing", {Queue({{7, ours, JOB_STATUS_PRINTING}})}, false, false, Accepted, {}},
+        {"in error: deleted", {Queue({failed})}, false, false, NotAccepting, {7}},
+        {"in error, kept", {Queue({failed})}, false, true, Unsettled, {7}},
+        {"deleted unprinted", {Queue({{7, ours, JOB_STATUS_DELETING}})}, false, false, SendFailed, {}},
+        {"queued, then gone: printed", {Queue({queued}), {}}, false, false, Accepted, {}},
+        {"the queue grows while it is listed", {Queue({other, failed}, 1)}, false, false, NotAccepting, {7}},
+        {"another print's job in error", {Queue({other, queued}), Queue({other})}, false, false, Accepted, {}},
+        {"followed by its id", {Queue({queued}), Queue({{9, ours, JOB_STATUS_ERROR}})}, false, false, Accepted, {}},
+        {"nothing readable (Wine)", {kUnreadable}, false, false, Accepted, {}},
+        {"withdrawn: deleted by its id", {Queue({other, queued})}, true, false, NoAnswer, {7}},
+        {"withdrawn, none left", {Queue({other})}, true, false, NoAnswer, {}},
+        {"withdrawn, nothing readable (Wine)", {kUnreadable}, true, false, Unsettled, {}},
     };
+    std::stop_source leaving;  // a print goes on while its spooler is heard
+    leaving.request_stop();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        FakeSpooler spooler(row.printerStatus, row.listings);
-        const platform::SpoolerWatch watch(QStringLiteral("Printer"), spooler.Calls());
-        EXPECT_EQ(watch.Refusal(), row.refusal);
-        EXPECT_EQ(watch.Fate(QStringLiteral("Form1"), std::chrono::steady_clock::now() + std::chrono::seconds(5)),
-                  row.fate);
+        FakeSpooler spooler(row.listings, row.kept);
+        platform::SpoolerWatch watch(QStringLiteral("Printer"), QString::fromWCharArray(ours), spooler.Calls());
+        const platform::PrintBudget budget(platform::PrintClock::now() + std::chrono::seconds(5), leaving.get_token());
+        const platform::PrintClock::time_point silent = budget.Ends();
+        EXPECT_EQ(row.withdrawn ? watch.Withdraw(NoAnswer) : watch.Fate(budget), row.outcome);
+        EXPECT_EQ(spooler.deleted, row.deleted);
+        EXPECT_EQ(budget.Ends() > silent, !row.withdrawn && row.listings[0].readable) << "every listing heard";
     }
+    // A budget spent: the job is not even looked at.
+    FakeSpooler late({Queue({failed})}, false);
+    platform::SpoolerWatch watch(QStringLiteral("Printer"), QString::fromWCharArray(ours), late.Calls());
+    EXPECT_EQ(watch.Fate(platform::PrintBudget(platform::PrintClock::now(), {})), Accepted);
 }
 
 }  // namespace
