@@ -140,12 +140,15 @@ def main():
                 connection.serve()
             except OSError:
                 pass
-            # Whatever the proxy did, the client holds its end until it closes it.
+            # Whatever the proxy did, the client holds its end until it closes
+            # it; then the scheduler's is let go, which has room for only so
+            # many clients.
             try:
                 while connection.client.recv(65536):
                     pass
             except OSError:
                 pass
+            connection.server.close()
             count(-1)
         threading.Thread(target=serve, daemon=True).start()
 
