@@ -5,6 +5,7 @@
 #include "power/typed_entry.h"
 #include "window/form_design.h"
 
+#include <algorithm>
 #include <utility>
 #include <variant>
 
@@ -43,14 +44,16 @@ void Form1::MarkResultIfStale()
         return;
     }
     // Readings, not positions: an axis bar at either end reads 180.
-    bool stale = false;
-    for (const BarDesign& design : kBarDesigns) {
+    MarkResult(std::any_of(kBarDesigns.begin(), kBarDesigns.end(), [this](const BarDesign& design) {
         const power::BarKind kind = MeaningOf(design.bar).kind;
-        stale = stale || power::ValueAt(kind, m_controls.Position(design.bar)) !=
-                             power::ValueAt(kind, (*m_resultFrom)[Index(design.bar)]);
-    }
-    if (stale != m_resultMarked) {
-        m_resultMarked = stale;
+        return power::ValueAt(kind, m_controls.Position(design.bar))
+               != power::ValueAt(kind, (*m_resultFrom)[Index(design.bar)]);
+    }));
+}
+
+void Form1::MarkResult(bool stale)
+{
+    if (std::exchange(m_resultMarked, stale) != stale) {
         m_controls.MarkCaption(Label::Label6, stale ? kStaleResultMark : "");
     }
 }
@@ -175,9 +178,7 @@ void Form1::Calculate()
         power::ResidualPower(power::CheckReading(positions), power::MeasuredReading(positions));
     const std::string caption = power::ResidualCaption(residual);
     m_resultFrom = positions;
-    if (std::exchange(m_resultMarked, false)) {
-        m_controls.MarkCaption(Label::Label6, "");
-    }
+    MarkResult(false);
     m_controls.SetCaption(Label::Label6, caption);
     m_controls.Announce(caption);
 }
@@ -187,9 +188,7 @@ void Form1::ToDesignedState()
     m_entry.reset();
     m_resultFrom.reset();
     m_controls.SetCaption(Label::Label6, "");
-    if (std::exchange(m_resultMarked, false)) {
-        m_controls.MarkCaption(Label::Label6, "");
-    }
+    MarkResult(false);
     for (const BarDesign& design : kBarDesigns) {
         WriteValueLabel(design.bar, power::ValueCaption(MeaningOf(design.bar).kind, design.designedPosition));
     }

@@ -114,6 +114,7 @@ private:
     void Refuse(ScrollBar bar, const std::string& reason);
     void ToDesignedState();
     void MarkResultIfStale();
+    void MarkResult(bool stale);  // only a change reaches the label
 
     FormControls& m_controls;
     std::optional<Entry> m_entry;

@@ -62,6 +62,7 @@ private:
     // Creates one control of the table and wires its event to Form1.
     QWidget* AddControl(const ControlDescription& description);
     void Run(Command command);
+    QMessageBox& MessageBox();  // the one message box, made the first time it is needed
 
     platform::Announcer* m_announcer = new platform::Announcer(this);
     Form1 m_form{*this};
@@ -70,8 +71,7 @@ private:
     std::array<FormScrollBar*, power::kBarMeanings.size()> m_bars{};
     std::array<FormLabel*, kLabelCount> m_labels{};
     QAction* m_copy = nullptr;  // offered by its keys and in the result's menu
-    QMessageBox& MessageBox();  // the one message box, made the first time it is needed
-    QMessageBox* m_message = nullptr;
+    QMessageBox* m_message = nullptr;  // the one message box, made by MessageBox
 };
 
 }  // namespace window::qt
